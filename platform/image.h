@@ -40,7 +40,8 @@ ImageRef create_image(int width, int height, int frames = 1, int flags = -1);
 void grab_image(Image& img, int x, int y, int frame = 0);
 
 void mid_handle(Image& img);  // handle at (width / 2, height / 2), as floats
-void set_mask_color(int r, int g, int b);
+void set_mask_color(int r, int g, int b);  // default black
+void get_mask_color(int& r, int& g, int& b);
 void set_auto_image_flags(int flags);
 int auto_image_flags();
 
