@@ -25,6 +25,9 @@ class Backend {
 
   // Processes pending system events into the input state.
   virtual void pump_events(InputState& in) = 0;
+  // Used in place of pump_events while the game waits for activation (it was
+  // already told it is suspended and asks again); a back end may block here.
+  virtual void await_activation(InputState& in) { pump_events(in); }
   virtual void move_pointer(int x, int y) = 0;  // 640x480 coordinates
   virtual void hide_pointer() = 0;
 
