@@ -5,5 +5,5 @@ TEST_PACKAGES=(libgtest-dev libbenchmark-dev xvfb xauth xdotool openbox wmctrl x
                vorbis-tools python3)
 # Generators of data/ (sounds and music): only tools/regen_sounds.sh needs these.
 TOOLS_PACKAGES=(python3 python3-numpy vorbis-tools sox)
-# Only for regenerating the pictures and the font in assets/ (tools/regen_assets.sh).
-TOOLS_PACKAGES=(python3 python3-fonttools)
+# ...and of assets/ (pictures and font): tools/regen_assets.sh.
+TOOLS_PACKAGES+=(python3-fonttools)
