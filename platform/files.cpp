@@ -1,0 +1,168 @@
+#include "platform/files.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+
+#include "platform/resource_store.h"
+
+namespace pf {
+
+namespace {
+
+// A file on disk, opened for reading or for writing (never both: the
+// best-score file is either read at start-up or rewritten at exit).
+class FileStream final : public Stream {
+ public:
+  FileStream(std::FILE* file, bool writable) : file_(file), writable_(writable) {}
+  ~FileStream() override { std::fclose(file_); }
+
+  size_t read(void* buffer, size_t count) override {
+    if (writable_ || count == 0) return 0;
+    return std::fread(buffer, 1, count, file_);
+  }
+  size_t write(const void* buffer, size_t count) override {
+    if (!writable_ || count == 0) return 0;
+    return std::fwrite(buffer, 1, count, file_);
+  }
+  size_t size() override {
+    if (writable_) std::fflush(file_);
+    struct stat st;
+    if (fstat(fileno(file_), &st) != 0 || st.st_size < 0) return 0;
+    return static_cast<size_t>(st.st_size);
+  }
+
+ private:
+  std::FILE* file_;
+  bool writable_;
+};
+
+// An embedded resource: the program's own bytes, read in place, never written.
+class MemoryStream final : public Stream {
+ public:
+  MemoryStream(const unsigned char* bytes, size_t size) : bytes_(bytes), size_(size) {}
+
+  size_t read(void* buffer, size_t count) override {
+    const size_t n = std::min(count, size_ - pos_);
+    if (n > 0) std::memcpy(buffer, bytes_ + pos_, n);
+    pos_ += n;
+    return n;
+  }
+  size_t write(const void*, size_t) override { return 0; }
+  size_t size() override { return size_; }
+
+ private:
+  const unsigned char* bytes_;
+  size_t size_;
+  size_t pos_ = 0;
+};
+
+// fopen happily opens a folder for reading; a folder is not a file here.
+std::FILE* open_file(const std::string& path, const char* mode) {
+  std::FILE* f = std::fopen(native_path(path).c_str(), mode);
+  if (f == nullptr) return nullptr;
+  struct stat st;
+  if (fstat(fileno(f), &st) != 0 || S_ISDIR(st.st_mode)) {
+    std::fclose(f);
+    return nullptr;
+  }
+  return f;
+}
+
+}  // namespace
+
+int file_type(const std::string& path) {
+  if (is_resource_path(path)) {
+    ResourceBytes res;
+    return find_resource(path, res) ? path_file : path_none;
+  }
+  struct stat st;
+  if (stat(native_path(path).c_str(), &st) != 0) return path_none;
+  if (S_ISDIR(st.st_mode)) return path_folder;
+  return path_file;
+}
+
+int32_t Stream::read_int() {
+  unsigned char b[4] = {0, 0, 0, 0};
+  size_t got = 0;
+  while (got < 4) {
+    const size_t n = read(b + got, 4 - got);
+    if (n == 0) break;
+    got += n;
+  }
+  const uint32_t v = static_cast<uint32_t>(b[0]) | static_cast<uint32_t>(b[1]) << 8 |
+                     static_cast<uint32_t>(b[2]) << 16 | static_cast<uint32_t>(b[3]) << 24;
+  return static_cast<int32_t>(v);
+}
+
+void Stream::write_int(int32_t value) {
+  const uint32_t v = static_cast<uint32_t>(value);
+  const unsigned char b[4] = {static_cast<unsigned char>(v), static_cast<unsigned char>(v >> 8),
+                              static_cast<unsigned char>(v >> 16),
+                              static_cast<unsigned char>(v >> 24)};
+  write(b, 4);
+}
+
+StreamRef open_read(const std::string& path) {
+  if (is_resource_path(path)) {
+    ResourceBytes res;
+    if (!find_resource(path, res)) return nullptr;
+    return std::make_unique<MemoryStream>(res.bytes, res.size);
+  }
+  std::FILE* f = open_file(path, "rb");
+  if (f == nullptr) return nullptr;
+  return std::make_unique<FileStream>(f, false);
+}
+
+StreamRef open_write(const std::string& path) {
+  if (is_resource_path(path)) return nullptr;  // resources are read-only
+  std::FILE* f = open_file(path, "wb");
+  if (f == nullptr) return nullptr;
+  return std::make_unique<FileStream>(f, true);
+}
+
+bool read_all(const std::string& path, std::vector<unsigned char>& out) {
+  out.clear();
+  StreamRef s = open_read(path);
+  if (!s) return false;
+  // Read to the end rather than trusting the size: a file may change length
+  // between the size query and the reads.
+  out.resize(s->size());
+  size_t got = 0;
+  for (;;) {
+    if (got == out.size()) out.resize(std::max<size_t>(4096, out.size() * 2));
+    const size_t n = s->read(out.data() + got, out.size() - got);
+    if (n == 0) break;
+    got += n;
+  }
+  out.resize(got);
+  return true;
+}
+
+std::string native_path(const std::string& path) {
+  std::string p = path;
+  std::replace(p.begin(), p.end(), '\\', '/');
+  return p;
+}
+
+void enter_program_folder(const char* argv0) {
+  std::string exe;
+  char buf[4096];
+  const ssize_t n = readlink("/proc/self/exe", buf, sizeof(buf) - 1);
+  if (n > 0) {
+    exe.assign(buf, static_cast<size_t>(n));
+  } else if (argv0 != nullptr) {
+    exe = argv0;
+  }
+  const size_t slash = exe.rfind('/');
+  if (slash == std::string::npos) return;  // no folder known: stay where we are
+  const std::string folder = slash == 0 ? "/" : exe.substr(0, slash);
+  // A failure leaves the current folder as it was; the game then looks for
+  // its data where it was started.
+  if (chdir(folder.c_str()) != 0) return;
+}
+
+}  // namespace pf
