@@ -11,6 +11,7 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from fontTools.fontBuilder import FontBuilder  # noqa: E402
 from fontTools.pens.ttGlyphPen import TTGlyphPen  # noqa: E402
 from fontTools.ttLib import newTable  # noqa: E402
+from fontTools.ttLib.tables.ttProgram import Program  # noqa: E402
 
 from blockfont import CELL, outline, parse_glyphs  # noqa: E402
 
@@ -47,6 +48,21 @@ def notdef_cells():
             if c in (0, 5) or r in (0, 8):
                 cells.add((c, r))
     return cells
+
+
+def snap_rows(glyph):
+    """A tiny glyph program: round every point to the pixel grid vertically.
+
+    It keeps the block rows crisp, and a face with instructions is rendered
+    by FreeType's TrueType hinter, which only rounds the advance widths,
+    instead of the auto-hinter, which would nudge them glyph by glyph.
+    """
+    code = [0x00]  # SVTCA[y]: move and measure along the y axis
+    for i in range(len(glyph.coordinates)):
+        code += [0xB0, i, 0x2F]  # PUSHB[1] i; MDAP[round]
+    p = Program()
+    p.fromBytecode(bytes(code))
+    return p
 
 
 def vdmx_table(font, glyph_set):
@@ -91,6 +107,12 @@ def build(out_path):
     fb.setupCharacterMap(cmap)
     fb.setupGlyf(glyphs)
     glyf = fb.font["glyf"]
+    longest = 0
+    for name in order:
+        g = glyf[name]
+        if g.numberOfContours > 0:
+            g.program = snap_rows(g)
+            longest = max(longest, len(g.program.getBytecode()))
     # Left side bearings as the outlines really start, as TrueType expects.
     for name in order:
         g = glyf[name]
@@ -113,6 +135,8 @@ def build(out_path):
         achVendID="ORLV", version=4,
     )
     fb.setupPost()
+    fb.font["maxp"].maxSizeOfInstructions = longest
+    fb.font["maxp"].maxStackElements = 1
     fb.updateHead(created=FONT_DATE, modified=FONT_DATE, macStyle=1, flags=0x000B)
     fb.font["VDMX"] = vdmx_table(fb.font, [glyf[n] for n in order])
     fb.save(out_path)
