@@ -1,8 +1,9 @@
 # Turns each file of ASSETS into a byte array in OUT, so the pictures and the
 # font are part of the program and nothing is read from disk for them.
-# Called as: cmake -DOUT=file.cpp -DASSETS="a;b;c" -P embed.cmake
+# Called as: cmake -DOUT=file.cpp -DASSETS="a|b|c" -P embed.cmake
 set(body "// Generated at build time from assets/; do not edit.\n#include \"assets/embedded.h\"\n\n")
 set(table "")
+string(REPLACE "|" ";" ASSETS "${ASSETS}")
 foreach(path IN LISTS ASSETS)
   get_filename_component(name "${path}" NAME)
   string(MAKE_C_IDENTIFIER "${name}" id)
