@@ -103,10 +103,10 @@ def drum_kit():
     snare = rattle * decay(n, 0.05) + 0.4 * triangle(glide(210.0, 160.0, n)) * decay(n, 0.03)
     n = int(0.05 * SR)
     noise = rng.uniform(-1.0, 1.0, n)
-    hat = (noise - lowpass(noise, 6000.0)) * decay(n, 0.012, attack=0.0005)
+    hat = (noise - lowpass(noise, 3000.0)) * decay(n, 0.018, attack=0.0005)
     n = int(0.2 * SR)
     noise = rng.uniform(-1.0, 1.0, n)
-    open_hat = (noise - lowpass(noise, 6000.0)) * decay(n, 0.06, attack=0.0005)
+    open_hat = (noise - lowpass(noise, 3000.0)) * decay(n, 0.06, attack=0.0005)
     return {"kick": kick, "snare": snare, "hat": hat, "open_hat": open_hat}
 
 
@@ -182,8 +182,8 @@ def render():
     lead, arp, bass, drums, hats = map(fold, (lead, arp, bass, drums, hats))
     # The echo of the lead, three sixteenths late; the roll wraps it round
     # the loop like everything else.
-    echo = np.roll(lead, 3 * STEP) * 0.25
-    mix = lead * 0.24 + echo * 0.24 + arp * 0.07 + bass * 0.36 + drums * 0.3 + hats * 0.08
+    echo = np.roll(lead, 3 * STEP) * 0.4
+    mix = lead * 0.24 + echo * 0.24 + arp * 0.09 + bass * 0.36 + drums * 0.4 + hats * 0.5
     # Take the edge off the pulses so minutes of play do not tire the ear.
     mix = circular_filter(mix, lambda f: 1.0 / np.sqrt(1.0 + (f / 6500.0) ** 2))
     return normalise(mix, -4.0)
