@@ -1,7 +1,7 @@
 """Reads the game's blocky glyph source and turns grid squares into outlines.
 
 Shared by the font builder and the logo painter, so the logos are lettered
-with exactly the shapes of the game's font.
+in the same blocky style as the game's font.
 """
 import os
 
@@ -22,25 +22,93 @@ class Glyph:
     def width(self):
         return max((c for c, _ in self.cells), default=-1) + 1
 
+    def top(self):
+        return max((r for _, r in self.cells), default=-1)
+
+
+def _char_name(token):
+    if token == "space":
+        return " "
+    if token.startswith("U+") and len(token) > 2:
+        return chr(int(token[2:], 16))
+    if len(token) != 1:
+        raise ValueError("bad character name %r" % token)
+    return token
+
+
+def _cells(rows, base, name):
+    if base is None:
+        base = len(rows)
+    cells = set()
+    for i, row in enumerate(rows):
+        r = base - 1 - i
+        for c, ch in enumerate(row):
+            if ch == "#":
+                cells.add((c, r))
+            elif ch != ".":
+                raise ValueError("%s: bad square %r" % (name, ch))
+    return cells
+
+
+def _compose(base, marks):
+    """A base character with marks centred over its ink: above it with one
+    clear row, or under the baseline for marks that hang below."""
+    cells = set(base.cells)
+    width = base.width()
+    for mark_cells, below in marks:
+        mw = max(c for c, _ in mark_cells) + 1
+        mh = max(r for _, r in mark_cells) + 1
+        dx = (width - mw) // 2 if width else 0
+        if below:
+            dy = -mh
+        else:
+            # Over a mark-less base (a spacing accent) sit at lower-case height.
+            dy = (base.top() if base.cells else 4) + 2
+        cells |= {(c + dx, r + dy) for c, r in mark_cells}
+    shift = -min((c for c, _ in cells), default=0)
+    if shift > 0:
+        cells = {(c + shift, r) for c, r in cells}
+    return cells
+
 
 def parse_glyphs(path=GLYPH_FILE):
-    glyphs = {}
+    """Returns {character: Glyph} for every character of a glyph source."""
+    drawn, composed, marks = [], [], {}
     current = None
+    with open(path, encoding="utf-8") as f:
+        for line in f:
+            line = line.rstrip("\n")
+            if line.startswith("//") or not line.strip():
+                continue
+            if line.startswith("== "):
+                head, _, parts = line[3:].partition(" = ")
+                tokens = head.split()
+                if tokens[0].startswith("@") and len(tokens[0]) > 1:
+                    current = ("mark", tokens[0][1:], "below" in tokens[1:], [])
+                    marks[current[1]] = current
+                    continue
+                char = _char_name(tokens[0])
+                advance = int(tokens[1])
+                if parts:
+                    composed.append((char, advance, parts.split()))
+                    current = None
+                    continue
+                base = None
+                for p in tokens[2:]:
+                    key, _, value = p.partition("=")
+                    if key != "base":
+                        raise ValueError("unknown option %r" % p)
+                    base = int(value)
+                current = ("glyph", char, advance, base, [])
+                drawn.append(current)
+            else:
+                if current is None:
+                    raise ValueError("rows outside a character: %r" % line)
+                current[-1].append(line.strip())
 
-    def finish():
-        if current is None:
-            return
-        char, advance, base, rows = current
-        if base is None:
-            base = len(rows)
-        cells = set()
-        for i, row in enumerate(rows):
-            r = base - 1 - i
-            for c, ch in enumerate(row):
-                if ch == "#":
-                    cells.add((c, r))
-                elif ch != ".":
-                    raise ValueError("glyph %r: bad square %r" % (char, ch))
+    glyphs = {}
+
+    def add(char, advance, cells):
         g = Glyph(char, advance, cells)
         if g.width() * CELL > advance:
             raise ValueError("glyph %r: ink wider than its advance" % char)
@@ -48,29 +116,13 @@ def parse_glyphs(path=GLYPH_FILE):
             raise ValueError("glyph %r given twice" % char)
         glyphs[char] = g
 
-    with open(path, encoding="utf-8") as f:
-        for line in f:
-            line = line.rstrip("\n")
-            if line.startswith("//") or not line.strip():
-                continue
-            if line.startswith("== "):
-                finish()
-                parts = line[3:].split()
-                char = " " if parts[0] == "space" else parts[0]
-                if len(char) != 1:
-                    raise ValueError("bad character name %r" % parts[0])
-                base = None
-                for p in parts[2:]:
-                    key, _, value = p.partition("=")
-                    if key != "base":
-                        raise ValueError("unknown option %r" % p)
-                    base = int(value)
-                current = (char, int(parts[1]), base, [])
-            else:
-                if current is None:
-                    raise ValueError("rows before the first character")
-                current[3].append(line.strip())
-    finish()
+    for _, char, advance, base, rows in drawn:
+        add(char, advance, _cells(rows, base, repr(char)))
+    mark_cells = {name: (_cells(rows, None, "@" + name), below)
+                  for name, (_, _, below, rows) in marks.items()}
+    for char, advance, parts in composed:
+        base = glyphs[_char_name(parts[0])]
+        add(char, advance, _compose(base, [mark_cells[m] for m in parts[1:]]))
     return glyphs
 
 
@@ -115,10 +167,7 @@ def outline(cells):
             if not outs:
                 del edges[here]
             prev, here = here, nxt
-            if here == start and (here not in edges):
-                break
             if here == start:
-                # More edges leave the start corner: this loop is closed anyway.
                 break
             path.append(here)
         contours.append(_drop_straight_points(path))

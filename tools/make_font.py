@@ -86,15 +86,18 @@ def vdmx_table(font, glyph_set):
 
 def build(out_path):
     source = parse_glyphs()
-    chars = [chr(c) for c in range(32, 127)]
-    missing = [c for c in chars if c not in source]
+    missing = [chr(c) for c in range(32, 127) if chr(c) not in source]
     if missing:
         raise SystemExit("no glyph for: " + " ".join(missing))
+    chars = sorted(source, key=ord)
 
-    order = [".notdef"] + [glyph_name(c) for c in chars]
-    glyphs = {".notdef": draw(notdef_cells())}
-    metrics = {".notdef": (525, 0)}
-    cmap = {}
+    # The three glyphs every TrueType face starts with: the missing-character
+    # box, an empty glyph for control codes, and an empty carriage return.
+    order = [".notdef", ".null", "nonmarkingreturn"] + [glyph_name(c) for c in chars]
+    glyphs = {".notdef": draw(notdef_cells()), ".null": draw(set()),
+              "nonmarkingreturn": draw(set())}
+    metrics = {".notdef": (525, 0), ".null": (0, 0), "nonmarkingreturn": (600, 0)}
+    cmap = {0x0D: "nonmarkingreturn"}
     for ch in chars:
         name = glyph_name(ch)
         g = source[ch]
