@@ -1,0 +1,21 @@
+// The program: the game on the real back end.
+#include <cstdio>
+#include <string>
+
+#include "platform/backend.h"
+#include "platform/files.h"
+#include "platform/sdl/sdl_backend.h"
+#include "shell/game.h"
+
+int main(int, char** argv) {
+  // The data folder lies beside the program, wherever it was started from.
+  pf::enter_program_folder(argv[0]);
+  pf::SdlBackend sdl;
+  std::string error;
+  if (!sdl.start(&error)) {
+    std::fprintf(stderr, "orlenvault: %s\n", error.c_str());
+    return 1;
+  }
+  pf::set_backend(&sdl);
+  return game_main();
+}
