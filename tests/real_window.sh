@@ -1,0 +1,155 @@
+#!/usr/bin/env bash
+# The real program in a real window: under a virtual X server with a window
+# manager, the game opens a full-screen window captioned "Orlenvault", shows
+# a picture letterboxed at the desktop size, leaves with status 0 when Escape
+# is pressed (intro, then title menu) and on SIGTERM; without any display it
+# stops at once with one clear line.
+# Usage: real_window.sh BUILD_DIR
+set -uo pipefail
+build=${1:?usage: real_window.sh BUILD_DIR}
+game="$build/orlenvault"
+work=$(mktemp -d)
+xvfb_pid="" wm_pid="" game_pid=""
+failures=0
+
+cleanup() {
+  for p in "$game_pid" "$wm_pid" "$xvfb_pid"; do
+    [ -n "$p" ] && kill "$p" 2>/dev/null && wait "$p" 2>/dev/null
+  done
+  rm -rf "$work"
+}
+trap cleanup EXIT
+trap 'exit 1' INT TERM
+
+fail() {
+  echo "FAIL: $*" >&2
+  failures=$((failures + 1))
+}
+
+# The system's GL and D-Bus libraries leave allocations behind at exit in a
+# sanitizer build; the game's own leaks are the unit tests' business.
+export ASAN_OPTIONS=detect_leaks=0
+unset SDL_VIDEODRIVER WAYLAND_DISPLAY
+
+# --- Without any display: one line on stderr and a failure status ------------
+env -u DISPLAY timeout 30 "$game" >"$work/out" 2>"$work/err"
+status=$?
+if [ "$status" -eq 0 ] || [ "$status" -eq 124 ]; then
+  fail "without a display the program gave status $status"
+fi
+if [ "$(wc -l <"$work/err")" -ne 1 ] || ! grep -qi display "$work/err"; then
+  fail "without a display stderr should be one line naming the display:"
+  cat "$work/err" >&2
+fi
+
+# --- A virtual screen and a window manager ---------------------------------
+# Xvfb picks a free display number itself and writes it once it is ready.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+xvfb_pid=$!
+for _ in $(seq 100); do
+  [ -s "$work/display" ] && break
+  sleep 0.1
+done
+if [ ! -s "$work/display" ]; then
+  echo "FAIL: Xvfb did not start" >&2
+  cat "$work/xvfb.log" >&2
+  exit 1
+fi
+export DISPLAY=":$(head -n1 "$work/display")"
+openbox >"$work/wm.log" 2>&1 &
+wm_pid=$!
+# Without a window manager a full-screen window keeps its first size.
+for _ in $(seq 100); do
+  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+  sleep 0.1
+done
+
+# Starts the game and sets game_pid and window, or fails.
+start_game() {
+  "$game" >"$work/game.out" 2>"$work/game.err" &
+  game_pid=$!
+  window=""
+  for _ in $(seq 300); do
+    window=$(xdotool search --onlyvisible --pid "$game_pid" 2>/dev/null | head -n1)
+    [ -n "$window" ] && return 0
+    kill -0 "$game_pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  echo "FAIL: no window from the game" >&2
+  cat "$work/game.err" >&2
+  exit 1
+}
+
+# Waits up to $1 tenths of a second for the game to end; sets game_status.
+await_exit() {
+  for _ in $(seq "$1"); do
+    if ! kill -0 "$game_pid" 2>/dev/null; then
+      wait "$game_pid"
+      game_status=$?
+      game_pid=""
+      return 0
+    fi
+    sleep 0.1
+  done
+  return 1
+}
+
+# Mean brightness (0..1) and brightest value of a region of the screen.
+measure() {
+  convert "$work/shot.png" -crop "$1" +repage -colorspace gray -format '%[fx:mean] %[fx:maxima]' info:
+}
+
+start_game
+caption=$(xdotool getwindowname "$window")
+[ "$caption" = "Orlenvault" ] || fail "window caption is '$caption'"
+xdotool windowactivate --sync "$window" 2>/dev/null
+geometry=$(xdotool getwindowgeometry "$window" | awk '/Geometry/ {print $2}')
+[ "$geometry" = "1280x1024" ] || fail "window is $geometry, not the whole 1280x1024 desktop"
+
+# The intro may fade in from black: look until something shows.
+lit=0
+for _ in $(seq 40); do
+  import -window root "$work/shot.png" 2>/dev/null
+  read -r mean _ <<<"$(measure 1280x1024+0+0)"
+  if awk -v m="$mean" 'BEGIN { exit !(m > 0.01) }'; then
+    lit=1
+    break
+  fi
+  sleep 0.5
+done
+[ "$lit" -eq 1 ] || fail "the screen stayed black (mean brightness $mean)"
+# 640x480 doubled is 1280x960: 32 rows of black bar above and below.
+for band in 1280x32+0+0 1280x32+0+992; do
+  read -r _ brightest <<<"$(measure "$band")"
+  awk -v b="$brightest" 'BEGIN { exit !(b == 0) }' || fail "letterbox band $band is not black"
+done
+read -r mean _ <<<"$(measure 1280x960+0+32)"
+awk -v m="$mean" 'BEGIN { exit !(m > 0.01) }' || fail "the picture area is black"
+
+# Escape skips the intro, then leaves from the title menu.
+game_status=""
+for _ in $(seq 40); do
+  xdotool key Escape 2>/dev/null
+  await_exit 5 && break
+done
+if [ -n "$game_pid" ]; then
+  fail "the game did not end after Escape"
+else
+  [ "$game_status" -eq 0 ] || fail "exit status after Escape was $game_status"
+fi
+
+# SIGTERM asks the game to close: it leaves through its exit sequence.
+start_game
+sleep 1
+kill -TERM "$game_pid"
+if await_exit 200; then
+  [ "$game_status" -eq 0 ] || fail "exit status after SIGTERM was $game_status"
+else
+  fail "the game did not end after SIGTERM"
+fi
+
+if [ "$failures" -gt 0 ]; then
+  echo "real window: $failures check(s) failed" >&2
+  exit 1
+fi
+echo "real window: all checks passed"
