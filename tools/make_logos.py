@@ -123,6 +123,9 @@ def title_logo():
                               (0.5, (200, 90, 30)), (0.7, (255, 150, 50)),
                               (1.0, (255, 235, 150))], (255, 255, 255), 0.9)
     stamp(canvas, mask, x, y, face)
+    # Glints on the chrome, on the O's shoulder and at the foot of the T.
+    twinkle(canvas, x + 9, y + 4, 7, (255, 255, 255))
+    twinkle(canvas, x + mask.shape[1] - 15, y + mask.shape[0] - 6, 5, (255, 255, 230))
     return canvas
 
 
@@ -170,9 +173,11 @@ def kite_tail(canvas, x0, y0, length, block):
 
 
 def twinkle(canvas, x, y, size, colour):
-    """A small four-pointed sparkle."""
+    """A small four-pointed sparkle with a solid heart."""
     canvas[y - size:y + size + 1, x] = colour
     canvas[y, x - size:x + size + 1] = colour
+    if size >= 4:
+        canvas[y - 1:y + 2, x - 1:x + 2] = colour
 
 
 def maker_logo():
