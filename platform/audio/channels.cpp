@@ -1,0 +1,20 @@
+// The game's channel calls, served by the one mixer the output device pulls.
+#include "platform/audio.h"
+#include "platform/audio/mixer.h"
+#include "platform/audio_record.h"
+
+namespace pf {
+
+Channel cue_sound(const SoundRef& sound) { return mixer().cue(sound); }
+Channel allocate_channel() { return mixer().allocate(); }
+void set_channel_volume(Channel ch, float volume) { mixer().set_volume(ch, volume); }
+float channel_volume(Channel ch) { return mixer().volume(ch); }
+void pause_channel(Channel ch) { mixer().pause(ch); }
+void resume_channel(Channel ch) { mixer().resume(ch); }
+void stop_channel(Channel ch) { mixer().stop(ch); }
+bool channel_playing(Channel ch) { return mixer().playing(ch); }
+
+void record_started_sounds(bool on) { mixer().set_recording(on); }
+std::vector<StartedSound> take_started_sounds() { return mixer().take_started(); }
+
+}  // namespace pf

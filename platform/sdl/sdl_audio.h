@@ -1,0 +1,25 @@
+#pragma once
+// The sound card: SDL's audio thread pulls the mixer 1024 frames at a time
+// (44100 Hz, 16-bit, stereo). With no device the game simply stays silent.
+#include <cstdint>
+
+namespace pf {
+
+class SdlAudio {
+ public:
+  SdlAudio() = default;
+  SdlAudio(const SdlAudio&) = delete;
+  SdlAudio& operator=(const SdlAudio&) = delete;
+  ~SdlAudio() { close(); }
+
+  // Starts the output; false, after at most one line on stderr, when there
+  // is no usable device. Harmless to call twice.
+  bool open();
+  void close();
+  bool is_open() const { return device_ != 0; }
+
+ private:
+  uint32_t device_ = 0;  // SDL_AudioDeviceID
+};
+
+}  // namespace pf
