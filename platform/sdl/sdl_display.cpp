@@ -80,8 +80,15 @@ bool SdlDisplay::open_window(const std::string& title, std::string* error) {
 SDL_Window* SdlDisplay::make_window(const std::string& title) {
   // Borderless over the whole desktop: switching the screen itself to
   // 640x480 is unreliable and leaves it there if the game is killed.
-  return SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, frame_w,
-                          frame_h, SDL_WINDOW_FULLSCREEN_DESKTOP);
+  // Made for OpenGL from the start: an OpenGL renderer would otherwise
+  // replace the window with a new one, which shows as a flicker on screen.
+  for (Uint32 gl : {Uint32(SDL_WINDOW_OPENGL), Uint32(0)}) {
+    SDL_Window* w =
+        SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, frame_w,
+                         frame_h, SDL_WINDOW_FULLSCREEN_DESKTOP | gl);
+    if (w) return w;
+  }
+  return nullptr;
 }
 
 bool SdlDisplay::make_renderer(bool vsync, std::string* error) {
