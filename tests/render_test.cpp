@@ -296,27 +296,33 @@ TEST(RenderLine, TurnsAboutItsStart) {
 // Pictures: nearest and linear sampling, handles, turns, clipping.
 
 TEST(RenderImage, NearestAgainstLinear) {
-  // Two texels, black then white, stretched three times across six pixels.
+  // Two texels, black then white, stretched three times across six pixels;
+  // turned a quarter, the same six run down the column left of the anchor.
   struct Case {
     int flags;
+    float degrees;
     int expected[6];
   } cases[] = {
-      {0, {0, 0, 0, 255, 255, 255}},
+      {0, 0, {0, 0, 0, 255, 255, 255}},
+      {0, 90, {0, 0, 0, 255, 255, 255}},
       // u - 0.5 = -0.33, 0, 0.33 (weight 85), 0.67 (171), 1, 1.33: edge texels clamp
-      {pf::img_filtered, {0, 0, 85, 170, 255, 255}},
+      {pf::img_filtered, 0, {0, 0, 85, 170, 255, 255}},
+      {pf::img_filtered, 90, {0, 0, 85, 170, 255, 255}},
   };
   for (const Case& k : cases) {
-    SCOPED_TRACE(k.flags);
+    SCOPED_TRACE(testing::Message() << "flags " << k.flags << ", " << k.degrees << " degrees");
     Canvas c;
     fill(c, {7, 7, 7});
-    c.set_transform(0, 3, 1);
+    c.set_transform(k.degrees, 3, 1);
     c.set_blend(2);
     c.set_color(255, 255, 255);
     const pf::Image img = picture(2, 1, {0xff000000, 0xffffffff}, k.flags);
-    c.draw_image(img, 0, 0, 0);
-    for (int x = 0; x < 6; ++x) EXPECT_EQ(at(c, x, 0).g, k.expected[x]) << x;
-    EXPECT_EQ(at(c, 6, 0), (Rgb{7, 7, 7}));
-    EXPECT_EQ(at(c, 0, 1), (Rgb{7, 7, 7}));
+    c.draw_image(img, 10, 10, 0);
+    const bool turned = k.degrees != 0;
+    for (int i = 0; i < 6; ++i)
+      EXPECT_EQ(turned ? at(c, 9, 10 + i).g : at(c, 10 + i, 10).g, k.expected[i]) << i;
+    EXPECT_EQ(turned ? at(c, 9, 16) : at(c, 16, 10), (Rgb{7, 7, 7}));
+    EXPECT_EQ(turned ? at(c, 10, 10) : at(c, 10, 11), (Rgb{7, 7, 7}));
   }
 }
 

@@ -10,6 +10,12 @@ namespace pf::render {
 // and cheap enough for the compiler to vectorise.
 inline uint32_t div255(uint32_t x) { return (x + 1 + (x >> 8)) >> 8; }
 
+// Red and blue travel together in one word (0x00RR00BB), green alone: a
+// byte times a byte, plus a byte times a byte, plus 127 stays below 65536,
+// so the two fields never carry into each other and one div255 serves both.
+constexpr uint32_t kRB = 0x00ff00ff;
+inline uint32_t div255_pair(uint32_t x) { return ((x + 0x00010001 + ((x >> 8) & kRB)) >> 8) & kRB; }
+
 inline uint32_t red(uint32_t p) { return (p >> 16) & 0xff; }
 inline uint32_t green(uint32_t p) { return (p >> 8) & 0xff; }
 inline uint32_t blue(uint32_t p) { return p & 0xff; }
@@ -24,9 +30,9 @@ template <int Mode>
 inline uint32_t blend_pixel(uint32_t dst, uint32_t src, uint32_t ai) {
   if constexpr (Mode == kAlpha) {
     const uint32_t na = 255 - ai;
-    return rgb(div255(red(src) * ai + red(dst) * na + 127),
-               div255(green(src) * ai + green(dst) * na + 127),
-               div255(blue(src) * ai + blue(dst) * na + 127));
+    const uint32_t rb = div255_pair((src & kRB) * ai + (dst & kRB) * na + 0x007f007f);
+    const uint32_t g = div255_pair(green(src) * ai + green(dst) * na + 127);
+    return rb | (g << 8);
   } else if constexpr (Mode == kLight) {
     const uint32_t r = red(dst) + div255(red(src) * ai + 127);
     const uint32_t g = green(dst) + div255(green(src) * ai + 127);
@@ -42,8 +48,12 @@ inline uint32_t blend_pixel(uint32_t dst, uint32_t src, uint32_t ai) {
   }
 }
 
-// A run of n pixels of one colour, blended in the given mode. Masked and
-// solid spans must already have been decided to draw (alpha test done).
-void blend_span(uint32_t* dst, int n, int mode, uint32_t src, uint32_t ai);
+// rows runs of n pixels of one colour, each stride pixels after the last,
+// blended in the given mode. Masked runs must already have passed the
+// alpha test.
+void blend_rect(uint32_t* dst, int stride, int n, int rows, int mode, uint32_t src, uint32_t ai);
+inline void blend_span(uint32_t* dst, int n, int mode, uint32_t src, uint32_t ai) {
+  blend_rect(dst, 0, n, 1, mode, src, ai);
+}
 
 }  // namespace pf::render

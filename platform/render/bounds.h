@@ -19,14 +19,21 @@ struct PixelBox {
 inline PixelBox candidate_box(const Transform& t, float ax, float ay, double lx0, double lx1,
                               double ly0, double ly1, int w, int h) {
   double xmin = INFINITY, xmax = -INFINITY, ymin = INFINITY, ymax = -INFINITY;
-  const double lxs[2] = {lx0, lx1}, lys[2] = {ly0, ly1};
-  for (double lx : lxs)
-    for (double ly : lys) {
-      const double sx = ax + (double(t.c) * lx * t.sx - double(t.s) * ly * t.sy);
-      const double sy = ay + (double(t.s) * lx * t.sx + double(t.c) * ly * t.sy);
-      xmin = std::min(xmin, sx), xmax = std::max(xmax, sx);
-      ymin = std::min(ymin, sy), ymax = std::max(ymax, sy);
-    }
+  if (t.s == 0) {  // the common case: axes stay axes
+    const double kx = double(t.c) * t.sx, ky = double(t.c) * t.sy;
+    const double xa = ax + kx * lx0, xb = ax + kx * lx1, ya = ay + ky * ly0, yb = ay + ky * ly1;
+    xmin = std::min(xa, xb), xmax = std::max(xa, xb);
+    ymin = std::min(ya, yb), ymax = std::max(ya, yb);
+  } else {
+    const double lxs[2] = {lx0, lx1}, lys[2] = {ly0, ly1};
+    for (double lx : lxs)
+      for (double ly : lys) {
+        const double sx = ax + (double(t.c) * lx * t.sx - double(t.s) * ly * t.sy);
+        const double sy = ay + (double(t.s) * lx * t.sx + double(t.c) * ly * t.sy);
+        xmin = std::min(xmin, sx), xmax = std::max(xmax, sx);
+        ymin = std::min(ymin, sy), ymax = std::max(ymax, sy);
+      }
+  }
   PixelBox box;
   if (!(std::isfinite(xmin) && std::isfinite(xmax) && std::isfinite(ymin) && std::isfinite(ymax)))
     return box;

@@ -6,12 +6,58 @@
 
 #include "platform/render/blend.h"
 #include "platform/render/bounds.h"
+#include "platform/render/texel_span.h"
 
 namespace pf::render {
 
 namespace {
 
 int clamp_byte(int v) { return v < 0 ? 0 : v > 255 ? 255 : v; }
+
+// The pixels p in 0..n-1 with 0 <= (p + 0.5) - o < len, as [lo, hi); false
+// when there are none. The run's ends are estimated from the rounded real
+// ends and then settled by the float test itself, so the result is what a
+// pixel-by-pixel test would give.
+bool plain_run(float o, float len, int n, int& lo, int& hi) {
+  // Whole-pixel position and size (blocks, bands): the run is exactly
+  // [o, o + len), as the test below would find.
+  const int io = static_cast<int>(o), il = static_cast<int>(len);
+  if (o > -1e6f && o < 1e6f && len > 0 && len < 2e6f && static_cast<float>(io) == o &&
+      static_cast<float>(il) == len) {
+    lo = std::max(io, 0);
+    hi = std::min(io + il, n);
+    return lo < hi;
+  }
+  const auto in = [&](int p) {
+    const float d = (static_cast<float>(p) + 0.5f) - o;
+    return d >= 0 && d < len;
+  };
+  if (!(len > 0)) return false;
+  if (o > -1e6f && o < 1e6f && len < 2e6f) {
+    // Within a million pixels the estimates are off by at most one pixel.
+    const auto ceil_i = [](float v) {
+      const int i = static_cast<int>(v);
+      return i + (static_cast<float>(i) < v ? 1 : 0);
+    };
+    int a = ceil_i(o - 0.5f), b = ceil_i((o + len) - 0.5f);
+    if (!in(a)) ++a;
+    else if (in(a - 1)) --a;
+    if (in(b)) ++b;
+    else if (!in(b - 1)) --b;
+    lo = std::max(a, 0);
+    hi = std::min(b, n);
+    return lo < hi;
+  }
+  if (!(std::isfinite(o) && std::isfinite(len))) return false;
+  // Far away or huge: walk in from a pixel beyond the real ends.
+  const double ra = std::clamp(std::floor(double(o)) - 1, -1.0, n + 1.0);
+  const double rb = std::clamp(std::ceil(double(o) + double(len)) + 1, -1.0, n + 1.0);
+  lo = std::max(0, static_cast<int>(ra));
+  hi = std::min(n, static_cast<int>(rb));
+  while (lo < hi && !in(lo)) ++lo;
+  while (hi > lo && !in(hi - 1)) --hi;
+  return lo < hi;
+}
 
 }  // namespace
 
@@ -27,20 +73,9 @@ void Canvas::get_color(int& r, int& g, int& b) const { r = r_, g = g_, b = b_; }
 void Canvas::set_alpha(float alpha) {
   alpha_ = alpha;
   const float a = alpha > 1 ? 1.0f : alpha > 0 ? alpha : 0.0f;  // NaN counts as 0
-  ai_ = static_cast<uint32_t>(a * 255.0f + 0.5f);
-  masked_pass_ = a >= 0.5f;
-  alpha_table_valid_ = false;
-}
-
-void Canvas::refresh_alpha_table() {
-  if (alpha_table_valid_) return;
-  const float a = alpha_ > 1 ? 1.0f : alpha_ > 0 ? alpha_ : 0.0f;
-  for (int t = 0; t < 256; ++t) {
-    const float fa = static_cast<float>(t) / 255.0f * a;
-    texel_ai_[t] = static_cast<uint8_t>(static_cast<int>(fa * 255.0f + 0.5f));
-    texel_pass_[t] = fa >= 0.5f;
-  }
-  alpha_table_valid_ = true;
+  alpha_used_ = a;
+  ai_ = alpha_byte(alpha255(255, a));
+  masked_pass_ = masked_keeps(alpha255(255, a));
 }
 
 void Canvas::cls() { std::fill(px_.begin(), px_.end(), 0u); }
@@ -51,6 +86,17 @@ void Canvas::draw_rect(float x, float y, float w, float h) {
   const Transform& t = tf_;
   const auto inside_x = [&](float lx) { return lx >= 0 && lx < w; };
   const auto inside_y = [&](float ly) { return ly >= 0 && ly < h; };
+
+  if (t.plain()) {
+    // Blocks, bands and debris: the shape's own space is the screen, so each
+    // axis is a run found from its rounded ends and checked pixel by pixel
+    // at the ends, with the same float steps as any other rectangle.
+    int x0, x1, y0, y1;
+    if (!plain_run(x, w, width, x0, x1) || !plain_run(y, h, height, y0, y1)) return;
+    blend_rect(px_.data() + static_cast<size_t>(y0) * width + x0, width, x1 - x0, y1 - y0, blend_,
+               src_, ai_);
+    return;
+  }
 
   const PixelBox box = candidate_box(t, x, y, 0, w, 0, h, width, height);
   if (box.empty()) return;
@@ -66,8 +112,9 @@ void Canvas::draw_rect(float x, float y, float w, float h) {
     while (y0 < y1 && !row_in(y0)) ++y0;
     while (y1 > y0 && !row_in(y1 - 1)) --y1;
     if (x0 >= x1) return;
-    uint32_t* row = px_.data() + static_cast<size_t>(y0) * width + x0;
-    for (int py = y0; py < y1; ++py, row += width) blend_span(row, x1 - x0, blend_, src_, ai_);
+    if (y0 >= y1) return;
+    blend_rect(px_.data() + static_cast<size_t>(y0) * width + x0, width, x1 - x0, y1 - y0, blend_,
+               src_, ai_);
     return;
   }
 

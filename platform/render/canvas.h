@@ -10,7 +10,8 @@
 // - Images are sampled nearest (texel floor(u), floor(v)) unless filtered;
 //   glyphs and filtered images are sampled bilinearly (see sampler.h).
 // - Texels are multiplied by the colour, (t * c + 127) / 255 per channel;
-//   alpha a = texel alpha / 255 * alpha, ai = (int)(a * 255 + 0.5).
+//   alpha a = texel alpha / 255 * alpha, ai = (int)(a * 255 + 0.5), with
+//   a * 255 worked out as the float product texel alpha * alpha.
 // - Blends: masked drops a < 0.5 and replaces; solid replaces; alpha
 //   (src * ai + dst * (255 - ai) + 127) / 255; additive
 //   min(255, dst + (src * ai + 127) / 255); multiply (src * dst + 127) / 255.
@@ -21,6 +22,7 @@
 
 #include "platform/font.h"
 #include "platform/image.h"
+#include "platform/render/sampler.h"
 #include "platform/render/transform.h"
 
 namespace pf::render {
@@ -74,26 +76,20 @@ class Canvas {
     bool filtered;
   };
   void draw_texture(const Texture& tex, float ax, float ay, float tx0, float ty0);
-  template <int Mode>
-  void draw_texture_as(const Texture& tex, float ax, float ay, float tx0, float ty0);
   void plot(int x, int y);
-  // The fragment alpha for each texel alpha under the current alpha, and the
-  // masked test's verdict, rebuilt when the alpha changes.
-  void refresh_alpha_table();
 
   std::vector<uint32_t> px_;
   int r_ = 255, g_ = 255, b_ = 255;  // as given
   uint32_t src_ = 0xffffff;          // clamped, 0x00RRGGBB
   float alpha_ = 1;                  // as given
+  float alpha_used_ = 1;             // clamped
   uint32_t ai_ = 255;                // clamped alpha as 0..255
   bool masked_pass_ = true;          // clamped alpha >= 0.5
   int blend_ = 1;
   Transform tf_;
   FontRef font_;
+  std::vector<RowSums> sums_;  // scratch for linear sampling
 
-  bool alpha_table_valid_ = false;
-  uint8_t texel_ai_[256];
-  bool texel_pass_[256];
 };
 
 }  // namespace pf::render

@@ -6,18 +6,9 @@
 #include "platform/render/bounds.h"
 #include "platform/render/canvas.h"
 #include "platform/render/sampler.h"
+#include "platform/render/texel_span.h"
 
 namespace pf::render {
-
-namespace {
-
-// Texel colour times the drawing colour, (t * c + 127) / 255 per channel.
-inline uint32_t tint(uint32_t t, uint32_t c) {
-  return rgb(div255(red(t) * red(c) + 127), div255(green(t) * green(c) + 127),
-             div255(blue(t) * blue(c) + 127));
-}
-
-}  // namespace
 
 void Canvas::draw_image(const Image& img, float x, float y, int frame) {
   if (frame < 0 || frame >= static_cast<int>(img.frames.size())) return;
@@ -64,44 +55,20 @@ int Canvas::text_height(std::string_view) const { return font_ ? font_->line_hei
 
 void Canvas::draw_texture(const Texture& tex, float ax, float ay, float tx0, float ty0) {
   if (tf_.degenerate()) return;
-  refresh_alpha_table();
-  switch (blend_) {
-    case kMasked: return draw_texture_as<kMasked>(tex, ax, ay, tx0, ty0);
-    case kAlpha: return draw_texture_as<kAlpha>(tex, ax, ay, tx0, ty0);
-    case kLight: return draw_texture_as<kLight>(tex, ax, ay, tx0, ty0);
-    case kShade: return draw_texture_as<kShade>(tex, ax, ay, tx0, ty0);
-    default: return draw_texture_as<kSolid>(tex, ax, ay, tx0, ty0);
-  }
-}
-
-template <int Mode>
-void Canvas::draw_texture_as(const Texture& tex, float ax, float ay, float tx0, float ty0) {
   const Transform& t = tf_;
-  const uint32_t color = src_;
-  const bool white = color == 0xffffff;
-
-  // One fragment from texel value s (already sampled).
-  const auto put = [&](uint32_t* dst, uint32_t s) {
-    const uint32_t ta = s >> 24;
-    if constexpr (Mode == kMasked) {
-      if (!texel_pass_[ta]) return;
-    } else if constexpr (Mode == kAlpha || Mode == kLight) {
-      if (texel_ai_[ta] == 0) return;
-    }
-    const uint32_t c = white ? (s & 0xffffff) : tint(s, color);
-    *dst = blend_pixel<Mode>(*dst, c, texel_ai_[ta]);
-  };
-
-  // Candidate pixels: the screen bounds of the quad's corners.
   const PixelBox box = candidate_box(t, ax, ay, -double(tx0), double(tex.w) - tx0, -double(ty0),
                                      double(tex.h) - ty0, width, height);
   if (box.empty()) return;
   const int x0 = box.x0, x1 = box.x1, y0 = box.y0, y1 = box.y1;
   const float fw = float(tex.w), fh = float(tex.h);
+  const auto blend = [&](uint32_t* dst, const uint32_t* texels, int n) {
+    blend_texels(dst, texels, n, blend_, src_, alpha_used_);
+  };
 
   if (t.separable()) {
     // u depends on the column alone and v on the row alone: work out each
-    // column's texel (or linear tap) once for the whole quad.
+    // column's texel (or linear tap) once for the whole picture. Covered
+    // columns form one run because the mapping is monotonic.
     Tap cols[width];
     int first = x1, last = x0;
     for (int px = x0; px < x1; ++px) {
@@ -112,18 +79,42 @@ void Canvas::draw_texture_as(const Texture& tex, float ax, float ay, float tx0, 
       cols[px] = tex.filtered ? linear_tap(u, tex.w) : Tap{int(u), int(u), 0};
     }
     if (first >= last) return;
+    const int n = last - first;
+    // Texels one to one with pixels (scale 1, or linear taps all on texel
+    // centres): rows of the picture blend straight in.
+    bool straight = true;
+    for (int px = first; px < last && straight; ++px)
+      straight = cols[px].i0 == cols[first].i0 + (px - first) && cols[px].w == 0;
+    uint32_t line[width];
+    // Texel columns that linear sampling reads, for the row sums.
+    int u_lo = tex.w, u_hi = 0;
+    Tap sums_tap{-1, -1, -1};
+    if (tex.filtered && !straight) {
+      for (int px = first; px < last; ++px) {
+        u_lo = std::min({u_lo, cols[px].i0, cols[px].i1});
+        u_hi = std::max({u_hi, cols[px].i0 + 1, cols[px].i1 + 1});
+      }
+      if (sums_.size() < size_t(tex.w)) sums_.resize(size_t(tex.w));
+    }
     for (int py = y0; py < y1; ++py) {
       const float v = t.local_y(0.0f, (py + 0.5f) - ay) + ty0;
       if (!(v >= 0 && v < fh)) continue;
-      uint32_t* dst = px_.data() + static_cast<size_t>(py) * width;
-      if (!tex.filtered) {
-        const uint32_t* row = tex.texels + static_cast<size_t>(int(v)) * tex.w;
-        for (int px = first; px < last; ++px) put(dst + px, row[cols[px].i0]);
+      uint32_t* dst = px_.data() + static_cast<size_t>(py) * width + first;
+      const Tap ty = tex.filtered ? linear_tap(v, tex.h) : Tap{int(v), int(v), 0};
+      const uint32_t* r0 = tex.texels + static_cast<size_t>(ty.i0) * tex.w;
+      const uint32_t* r1 = tex.texels + static_cast<size_t>(ty.i1) * tex.w;
+      if (straight && ty.w == 0) {
+        blend(dst, r0 + cols[first].i0, n);
+      } else if (!tex.filtered) {
+        for (int i = 0; i < n; ++i) line[i] = r0[cols[first + i].i0];
+        blend(dst, line, n);
       } else {
-        const Tap ty = linear_tap(v, tex.h);
-        const uint32_t* r0 = tex.texels + static_cast<size_t>(ty.i0) * tex.w;
-        const uint32_t* r1 = tex.texels + static_cast<size_t>(ty.i1) * tex.w;
-        for (int px = first; px < last; ++px) put(dst + px, bilinear(r0, r1, cols[px], ty.w));
+        if (ty.i0 != sums_tap.i0 || ty.i1 != sums_tap.i1 || ty.w != sums_tap.w) {
+          sum_rows(r0, r1, ty.w, u_lo, u_hi, sums_.data());
+          sums_tap = ty;
+        }
+        for (int i = 0; i < n; ++i) line[i] = sum_columns(sums_.data(), cols[first + i]);
+        blend(dst, line, n);
       }
     }
     return;
@@ -136,13 +127,15 @@ void Canvas::draw_texture_as(const Texture& tex, float ax, float ay, float tx0, 
       const float dx = (px + 0.5f) - ax;
       const float u = t.local_x(dx, dy) + tx0, v = t.local_y(dx, dy) + ty0;
       if (!(u >= 0 && u < fw && v >= 0 && v < fh)) continue;
+      uint32_t texel;
       if (!tex.filtered) {
-        put(dst + px, tex.texels[static_cast<size_t>(int(v)) * tex.w + int(u)]);
+        texel = tex.texels[static_cast<size_t>(int(v)) * tex.w + int(u)];
       } else {
         const Tap tx = linear_tap(u, tex.w), ty = linear_tap(v, tex.h);
-        put(dst + px, bilinear(tex.texels + static_cast<size_t>(ty.i0) * tex.w,
-                               tex.texels + static_cast<size_t>(ty.i1) * tex.w, tx, ty.w));
+        texel = bilinear(tex.texels + static_cast<size_t>(ty.i0) * tex.w,
+                         tex.texels + static_cast<size_t>(ty.i1) * tex.w, tx, ty.w);
       }
+      blend(dst + px, &texel, 1);
     }
   }
 }

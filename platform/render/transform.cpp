@@ -27,10 +27,8 @@ void Transform::set(float deg, float scale_x, float scale_y) {
     c = static_cast<float>(std::cos(r));
     s = static_cast<float>(std::sin(r));
   }
-}
-
-bool Transform::degenerate() const {
-  return !(std::isfinite(sx) && std::isfinite(sy)) || sx == 0 || sy == 0;
+  degenerate_ = !(std::isfinite(sx) && std::isfinite(sy)) || sx == 0 || sy == 0;
+  plain_ = s == 0 && c == 1 && sx == 1 && sy == 1;
 }
 
 }  // namespace pf::render

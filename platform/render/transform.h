@@ -18,8 +18,10 @@ struct Transform {
   // No rotation other than a half turn: x maps to x and y to y, so coverage
   // and sampling can be worked out per column and per row.
   bool separable() const { return s == 0; }
+  // No rotation and scale 1: a shape's own space is the screen shifted.
+  bool plain() const { return plain_; }
   // Scale 0 (or a non-finite one) collapses the shape: nothing is drawn.
-  bool degenerate() const;
+  bool degenerate() const { return degenerate_; }
 
   // Pixel-centre offset (dx, dy) from the anchor, in screen pixels, mapped
   // to the shape's own space. With s == 0 these reduce exactly to dx / (c sx)
@@ -30,6 +32,9 @@ struct Transform {
   // Forward map of a point in the shape's own space to a screen offset.
   float screen_x(float lx, float ly) const { return c * (lx * sx) - s * (ly * sy); }
   float screen_y(float lx, float ly) const { return s * (lx * sx) + c * (ly * sy); }
+
+ private:
+  bool plain_ = true, degenerate_ = false;
 };
 
 }  // namespace pf::render
