@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/audio/sound.h"
+#include "platform/audio_record.h"
 
 namespace {
 
@@ -356,6 +357,29 @@ TEST(Mixer, GameAndDeviceThreadsShareTheTable) {
   pull(m, 400);  // anything still running is shorter than this
   for (pf::Channel ch : kept) EXPECT_FALSE(m.playing(ch));
   for (int16_t v : pull(m, 10)) ASSERT_EQ(v, 0);
+}
+
+// The game's calls and the headless runner's hooks all reach the one mixer
+// that a device (or, without one, the runner) pulls.
+TEST(SharedMixer, GameCallsAndSilentRunningMeet) {
+  pf::record_started_sounds(true);
+  pf::take_started_sounds();
+  const pf::SoundRef sound = make_sound(ramp(2000), 22050, 1, false, "psgas");
+  const pf::Channel ch = pf::cue_sound(sound);
+  pf::set_channel_volume(ch, 0.25f);
+  EXPECT_FALSE(pf::channel_playing(ch));
+  pf::resume_channel(ch);
+  EXPECT_TRUE(pf::channel_playing(ch));
+  EXPECT_FLOAT_EQ(pf::channel_volume(ch), 0.25f);
+  const auto started = pf::take_started_sounds();
+  ASSERT_EQ(started.size(), 1u);
+  EXPECT_EQ(started[0].name, "psgas");
+  EXPECT_FLOAT_EQ(started[0].volume, 0.25f);
+  pf::run_sound_without_device(3999);  // 2000 frames at half the output rate
+  EXPECT_TRUE(pf::channel_playing(ch));
+  pf::run_sound_without_device(1);
+  EXPECT_FALSE(pf::channel_playing(ch));
+  pf::record_started_sounds(false);
 }
 
 }  // namespace

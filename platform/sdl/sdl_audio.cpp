@@ -10,11 +10,14 @@ namespace pf {
 
 namespace {
 
-void pull(void*, Uint8* stream, int bytes) {
-  mixer().mix(reinterpret_cast<int16_t*>(stream), bytes / static_cast<int>(2 * sizeof(int16_t)));
+void pull(void* source, Uint8* stream, int bytes) {
+  static_cast<Mixer*>(source)->mix(reinterpret_cast<int16_t*>(stream), bytes / static_cast<int>(2 * sizeof(int16_t)));
 }
 
 }  // namespace
+
+SdlAudio::SdlAudio() : source_(mixer()) {}
+SdlAudio::SdlAudio(Mixer& source) : source_(source) {}
 
 bool SdlAudio::open() {
   if (device_ != 0) return true;
@@ -28,6 +31,7 @@ bool SdlAudio::open() {
   want.channels = 2;
   want.samples = Mixer::max_block;
   want.callback = pull;
+  want.userdata = &source_;
   SDL_AudioSpec have{};
   // No changes allowed: SDL converts to whatever the card really takes, so
   // the callback always receives exactly this format.
@@ -38,7 +42,7 @@ bool SdlAudio::open() {
     return false;
   }
   device_ = id;
-  mixer().set_output_rate(have.freq);
+  source_.set_output_rate(have.freq);
   SDL_PauseAudioDevice(id, 0);
   return true;
 }

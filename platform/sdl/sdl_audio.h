@@ -5,9 +5,12 @@
 
 namespace pf {
 
+class Mixer;
+
 class SdlAudio {
  public:
-  SdlAudio() = default;
+  SdlAudio();                        // plays the mixer behind the pf:: calls
+  explicit SdlAudio(Mixer& source);  // plays another one (tests)
   SdlAudio(const SdlAudio&) = delete;
   SdlAudio& operator=(const SdlAudio&) = delete;
   ~SdlAudio() { close(); }
@@ -19,6 +22,7 @@ class SdlAudio {
   bool is_open() const { return device_ != 0; }
 
  private:
+  Mixer& source_;
   uint32_t device_ = 0;  // SDL_AudioDeviceID
 };
 
