@@ -4,6 +4,7 @@
 
 #include "platform/backend.h"
 #include "platform/files.h"
+#include "platform/sdl/sdl_audio.h"
 #include "platform/sdl/sdl_backend.h"
 #include "shell/game.h"
 
@@ -17,5 +18,9 @@ int main(int, char** argv) {
     return 1;
   }
   pf::set_backend(&sdl);
+  // Without a sound device the game plays on in silence. Closed before SDL
+  // itself: declared after it.
+  pf::SdlAudio audio;
+  audio.open();
   return game_main();
 }
