@@ -20,6 +20,8 @@ namespace {
 // what would exhaust memory: 16M texels are 64 MB.
 constexpr uint32_t max_side = 16384;
 constexpr uint64_t max_texels = uint64_t{1} << 24;
+constexpr png_alloc_size_t max_chunk_bytes = 8 << 20;
+constexpr png_uint_32 max_side_chunks = 256;
 
 // Everything libpng's callbacks touch. Trivially destructible on purpose: an
 // error in libpng longjmps over the frames that hold it.
@@ -86,6 +88,21 @@ bool read_rows(png_structp png, png_infop info, png_bytepp rows) {
   return true;
 }
 
+// Walks the chunk list before libpng sees it. libpng allocates what a text
+// chunk's length claims before reading it; as the whole file is at hand, a
+// chunk claiming more bytes than the file still holds is refused up front.
+const char* check_chunks(const unsigned char* bytes, size_t size) {
+  size_t at = 8;
+  while (size - at >= 12) {
+    const uint32_t length = uint32_t{bytes[at]} << 24 | uint32_t{bytes[at + 1]} << 16 |
+                            uint32_t{bytes[at + 2]} << 8 | bytes[at + 3];
+    if (length > size - at - 12) return "a chunk runs past the end of the file (truncated)";
+    if (std::memcmp(bytes + at + 4, "IEND", 4) == 0) return nullptr;
+    at += 12 + size_t{length};
+  }
+  return "the file ends before its end chunk (truncated)";
+}
+
 struct ReadStructs {
   png_structp png = nullptr;
   png_infop info = nullptr;
@@ -105,6 +122,11 @@ ImageRef decode_png(const unsigned char* bytes, size_t size, int flags, std::str
     return nullptr;
   }
 
+  if (const char* broken = check_chunks(bytes, size)) {
+    set_error(error, broken);
+    return nullptr;
+  }
+
   PngSource src{bytes, size, 0, {0}};
   ReadStructs rs;
   rs.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &src, on_error, on_warning);
@@ -115,6 +137,10 @@ ImageRef decode_png(const unsigned char* bytes, size_t size, int flags, std::str
   }
   png_set_read_fn(rs.png, &src, on_read);
   png_set_user_limits(rs.png, max_side, max_side);
+  // Cap what libpng may allocate for one chunk, and how many text and
+  // palette side chunks it keeps.
+  png_set_chunk_malloc_max(rs.png, max_chunk_bytes);
+  png_set_chunk_cache_max(rs.png, max_side_chunks);
 
   Header h{};
   if (!read_header(rs.png, rs.info, &h)) {

@@ -13,7 +13,7 @@ namespace {
 
 const std::string font_path = std::string(OV_SOURCE_DIR) + "/assets/game_font.ttf";
 
-class GameFont : public testing::Test {
+class LoadedGameFont : public testing::Test {
  protected:
   static void SetUpTestSuite() {
     std::vector<unsigned char> bytes;
@@ -26,16 +26,16 @@ class GameFont : public testing::Test {
   static void TearDownTestSuite() { font_.reset(); }
   static pf::FontRef font_;
 };
-pf::FontRef GameFont::font_;
+pf::FontRef LoadedGameFont::font_;
 
-TEST_F(GameFont, MetricsAtTheGameSize) {
+TEST_F(LoadedGameFont, MetricsAtTheGameSize) {
   ASSERT_NE(font_, nullptr);
   EXPECT_EQ(font_->size, 30);
   EXPECT_EQ(font_->ascender, 25);
   EXPECT_EQ(font_->line_height, 30);
 }
 
-TEST_F(GameFont, PrintableAsciiPresentControlCodesSkipped) {
+TEST_F(LoadedGameFont, PrintableAsciiPresentControlCodesSkipped) {
   ASSERT_NE(font_, nullptr);
   for (int c = 32; c <= 126; ++c) {
     EXPECT_TRUE(font_->glyphs[c].present) << "char " << c;
@@ -51,7 +51,7 @@ TEST_F(GameFont, PrintableAsciiPresentControlCodesSkipped) {
 
 // Every glyph: white texels, coverage in alpha, and a frame of one fully
 // transparent texel all round.
-TEST_F(GameFont, GlyphImagesAreWhiteAndPadded) {
+TEST_F(LoadedGameFont, GlyphImagesAreWhiteAndPadded) {
   ASSERT_NE(font_, nullptr);
   for (int c = 32; c < 256; ++c) {
     const pf::Glyph& g = font_->glyphs[c];
@@ -88,7 +88,7 @@ int lowest_ink_row(const pf::Glyph& g) {
 
 // The baseline lies at the pen's y plus the ascender: capitals and digits
 // stand on it, descenders reach below it, a space leaves no ink.
-TEST_F(GameFont, GlyphsStandOnTheBaseline) {
+TEST_F(LoadedGameFont, GlyphsStandOnTheBaseline) {
   ASSERT_NE(font_, nullptr);
   const int baseline = font_->ascender;
   for (char c : std::string("AEHMZ0158xz")) {

@@ -310,6 +310,12 @@ TEST(DecodePng, DamagedFilesAreRejected) {
   set_ihdr_size(f, 8, 16);
   expect_rejected(f, "declared smaller than its data");
 
+  // A text chunk that claims nearly 2 GB right after the header.
+  f = good;
+  const std::vector<uint8_t> claim = {0x6E, 0, 0, 0, 't', 'E', 'X', 't', 'a', 0, 'b'};
+  f.insert(f.begin() + 33, claim.begin(), claim.end());
+  expect_rejected(f, "chunk longer than the file", "truncated");
+
   const std::string text = "GIF89a this is not a picture at all";
   expect_rejected(std::vector<uint8_t>(text.begin(), text.end()), "not a PNG");
 }
