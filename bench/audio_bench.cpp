@@ -24,7 +24,9 @@ std::string sound_dir() {
   return dir ? dir : "data";
 }
 
-std::string sound_path(const std::string& name) { return sound_dir() + "/" + name + ".ogg"; }
+std::string sound_path(const std::string& name) {
+  return sound_dir() + "/" + name + ".ogg";
+}
 
 void decode_file(benchmark::State& state, const std::string& name) {
   std::vector<unsigned char> bytes;
@@ -50,7 +52,8 @@ void decode_file(benchmark::State& state, const std::string& name) {
 // What load_assets and the intro's start_music cost, one after the other.
 void BM_LoadAllSeven(benchmark::State& state) {
   for (auto _ : state) {
-    for (const char* name : effect_names) benchmark::DoNotOptimize(pf::load_sound(sound_path(name), 0));
+    for (const char* name : effect_names)
+      benchmark::DoNotOptimize(pf::load_sound(sound_path(name), 0));
     benchmark::DoNotOptimize(pf::load_sound(sound_path("music"), pf::sound_loop));
   }
 }
@@ -59,7 +62,8 @@ void BM_LoadAllSeven(benchmark::State& state) {
 void BM_LoadAllSevenMusicPrefetched(benchmark::State& state) {
   for (auto _ : state) {
     pf::prefetch_sound(sound_path("music"), pf::sound_loop);
-    for (const char* name : effect_names) benchmark::DoNotOptimize(pf::load_sound(sound_path(name), 0));
+    for (const char* name : effect_names)
+      benchmark::DoNotOptimize(pf::load_sound(sound_path(name), 0));
     benchmark::DoNotOptimize(pf::load_sound(sound_path("music"), pf::sound_loop));
   }
 }
@@ -74,7 +78,8 @@ void BM_MixBlockEightVoices(benchmark::State& state) {
     s->channels = v % 3 ? 1 : 2;
     s->loop = true;
     s->samples.resize(static_cast<size_t>(s->channels) * 44100);
-    for (size_t i = 0; i < s->samples.size(); ++i) s->samples[i] = static_cast<int16_t>((i * 37) % 20000 - 10000);
+    for (size_t i = 0; i < s->samples.size(); ++i)
+      s->samples[i] = static_cast<int16_t>((i * 37) % 20000 - 10000);
     const pf::Channel ch = m.cue(s);
     m.set_volume(ch, 0.5f);
     m.resume(ch);
@@ -91,7 +96,8 @@ const bool registered = [] {
   for (const char* name : effect_names)
     benchmark::RegisterBenchmark((std::string("BM_Decode/") + name).c_str(), decode_file, name)
         ->Unit(benchmark::kMillisecond);
-  benchmark::RegisterBenchmark("BM_Decode/music", decode_file, "music")->Unit(benchmark::kMillisecond);
+  benchmark::RegisterBenchmark("BM_Decode/music", decode_file, "music")
+      ->Unit(benchmark::kMillisecond);
   return true;
 }();
 

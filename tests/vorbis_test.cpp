@@ -1,7 +1,5 @@
 // Decoding sound files: a known tone encoded here comes back with its
 // length, rate and loudness; broken files of every kind give no sound.
-#include "platform/audio/vorbis_decode.h"
-
 #include <gtest/gtest.h>
 #include <stdlib.h>
 #include <vorbis/vorbisenc.h>
@@ -15,6 +13,7 @@
 
 #include "platform/audio.h"
 #include "platform/audio/sound.h"
+#include "platform/audio/vorbis_decode.h"
 
 namespace {
 
@@ -139,8 +138,9 @@ TEST(Vorbis, BrokenFilesGiveNoSound) {
   for (auto& b : garbage) b = static_cast<unsigned char>(gen());
   Bytes trailing = good;
   trailing.insert(trailing.end(), {'j', 'u', 'n', 'k'});
-  const Bytes png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n', 0, 0, 0, 13, 'I', 'H', 'D', 'R',
-                     0, 0, 0, 1, 0, 0, 0, 1, 8, 2, 0, 0, 0, 0x90, 0x77, 0x53, 0xde};
+  const Bytes png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n', 0,    0,    0,
+                     13,   'I', 'H', 'D', 'R',  0,    0,    0,    1,    0,    0,
+                     0,    1,   8,   2,   0,    0,    0,    0x90, 0x77, 0x53, 0xde};
   Bytes ogg_not_vorbis = cut(4 + 1 + 1 + 8 + 4 + 4 + 4);  // a page header with nothing after
 
   struct Case {

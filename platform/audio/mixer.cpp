@@ -179,7 +179,8 @@ void Mixer::mix(int16_t* out, int frames) {
       if (!v.paused && !v.finished) mix_voice(v, n);
     // Saturate: an overloaded sum flattens at full scale instead of
     // wrapping round into a loud crack of the opposite sign.
-    for (int i = 0; i < 2 * n; ++i) out[i] = static_cast<int16_t>(std::clamp(acc_[i], -32768, 32767));
+    for (int i = 0; i < 2 * n; ++i)
+      out[i] = static_cast<int16_t>(std::clamp(acc_[i], -32768, 32767));
     out += 2 * n;
     frames -= n;
   }

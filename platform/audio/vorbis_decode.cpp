@@ -81,7 +81,9 @@ int mem_seek(void* source, ogg_int64_t offset, int whence) {
   return 0;
 }
 
-long mem_tell(void* source) { return static_cast<long>(static_cast<MemoryFile*>(source)->pos); }
+long mem_tell(void* source) {
+  return static_cast<long>(static_cast<MemoryFile*>(source)->pos);
+}
 
 // Three and more channels come in Vorbis order (3: L C R; 4: FL FR RL RR;
 // 5 and up: FL C FR ...): the right front is the third, except with four.
@@ -149,9 +151,9 @@ SoundRef decode_vorbis(const unsigned char* data, size_t size, std::string* erro
     const int big_endian = std::endian::native == std::endian::big ? 1 : 0;
     int bitstream = 0;
     for (;;) {
-      const long got = ov_read(&vf.file, reinterpret_cast<char*>(block.data()),
-                               static_cast<int>(block.size() * sizeof(int16_t)), big_endian, 2,
-                               1, &bitstream);
+      const long got =
+          ov_read(&vf.file, reinterpret_cast<char*>(block.data()),
+                  static_cast<int>(block.size() * sizeof(int16_t)), big_endian, 2, 1, &bitstream);
       if (got == 0) break;
       if (got == OV_HOLE) continue;  // a gap in the data: decoding goes on after it
       if (got < 0) {

@@ -11,7 +11,8 @@ namespace pf {
 namespace {
 
 void pull(void* source, Uint8* stream, int bytes) {
-  static_cast<Mixer*>(source)->mix(reinterpret_cast<int16_t*>(stream), bytes / static_cast<int>(2 * sizeof(int16_t)));
+  static_cast<Mixer*>(source)->mix(reinterpret_cast<int16_t*>(stream),
+                                   bytes / static_cast<int>(2 * sizeof(int16_t)));
 }
 
 }  // namespace
