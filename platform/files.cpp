@@ -152,7 +152,7 @@ void enter_program_folder(const char* argv0) {
   std::string exe;
   char buf[4096];
   const ssize_t n = readlink("/proc/self/exe", buf, sizeof(buf) - 1);
-  if (n > 0) {
+  if (n > 0 && n < static_cast<ssize_t>(sizeof(buf)) - 1) {  // a full buffer may be cut short
     exe.assign(buf, static_cast<size_t>(n));
   } else if (argv0 != nullptr) {
     exe = argv0;
