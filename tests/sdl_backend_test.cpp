@@ -395,8 +395,11 @@ TEST_F(SdlBackendTest, SleepNeverEndsEarly) {
 }
 
 TEST_F(SdlBackendTest, DummyDisplayOpensShowsFramesAndDropsVsync) {
+  int opened = 0;
+  sdl.after_display_opens([&opened] { ++opened; });
   std::string error;
   ASSERT_TRUE(sdl.open_display("Orlenvault", &error)) << error;
+  EXPECT_EQ(opened, 1);
   EXPECT_EQ(pf::input_state().pointer_x, 320);
   EXPECT_EQ(pf::input_state().pointer_y, 240);
   std::vector<uint32_t> frame(640 * 480, 0x00336699);
@@ -423,8 +426,11 @@ TEST_F(SdlBackendTest, NoDesktopMeansNoDisplay) {
     saved.push_back({name, v ? v : "", v != nullptr});
     unsetenv(name);
   }
+  bool opened = false;
+  sdl.after_display_opens([&opened] { opened = true; });
   std::string error;
   EXPECT_FALSE(sdl.open_display("Orlenvault", &error));
+  EXPECT_FALSE(opened) << "nothing else starts without a window";
   EXPECT_FALSE(error.empty());
   EXPECT_EQ(error.find('\n'), std::string::npos) << error;
   EXPECT_FALSE(sdl.display().is_open());

@@ -37,6 +37,7 @@ bool SdlBackend::start(std::string* error) {
 bool SdlBackend::open_display(const std::string& title, std::string* error) {
   if (!display_.open(title, error)) return false;
   move_pointer(320, 240);
+  if (after_open_) after_open_();
   return true;
 }
 

@@ -2,7 +2,9 @@
 // The real back end: a full-screen SDL window, SDL's keyboard, mouse and
 // joysticks, and the system clock.
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <utility>
 
 #include "platform/backend.h"
 #include "platform/sdl/sdl_display.h"
@@ -20,6 +22,9 @@ class SdlBackend : public Backend {
   // Starts SDL's events, timer and joysticks (not the display: open_display
   // does that); false with a one-line reason if SDL cannot start.
   bool start(std::string* error);
+
+  // Runs once the window has opened (the sound device waits for it).
+  void after_display_opens(std::function<void()> then) { after_open_ = std::move(then); }
 
   bool open_display(const std::string& title, std::string* error) override;
   void show_frame(const uint32_t* pixels) override;
@@ -42,6 +47,7 @@ class SdlBackend : public Backend {
   uint64_t start_ticks_ = 0;
   uint64_t start_counter_ = 0;
   double counter_ms_ = 0;  // milliseconds per performance-counter tick
+  std::function<void()> after_open_;
   SdlInput input_;
   SdlDisplay display_;
 };

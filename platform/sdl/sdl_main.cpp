@@ -19,8 +19,9 @@ int main(int, char** argv) {
   }
   pf::set_backend(&sdl);
   // Without a sound device the game plays on in silence. Closed before SDL
-  // itself: declared after it.
+  // itself: declared after it. Opened once the window is up, so that with no
+  // display the player reads one line about that and nothing about sound.
   pf::SdlAudio audio;
-  audio.open();
+  sdl.after_display_opens([&audio] { audio.open(); });
   return game_main();
 }
