@@ -161,10 +161,15 @@ SoundRef decode_vorbis(const unsigned char* data, size_t size, std::string* erro
         return nullptr;
       }
       const size_t frames = static_cast<size_t>(got) / (sizeof(int16_t) * in_channels);
+      if (in_channels <= 2) {
+        sound->samples.insert(sound->samples.end(), block.data(),
+                              block.data() + frames * in_channels);
+        continue;
+      }
       for (size_t i = 0; i < frames; ++i) {
         const int16_t* frame = block.data() + i * in_channels;
         sound->samples.push_back(frame[0]);
-        if (sound->channels == 2) sound->samples.push_back(frame[right]);
+        sound->samples.push_back(frame[right]);
       }
     }
     return sound;
