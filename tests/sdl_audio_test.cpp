@@ -51,7 +51,7 @@ TEST(SdlAudio, WithoutADeviceTheGameCarriesOnSilently) {
   testing::internal::CaptureStderr();
   EXPECT_FALSE(audio.open());
   const std::string said = testing::internal::GetCapturedStderr();
-  EXPECT_LE(std::count(said.begin(), said.end(), '\n'), 1) << said;
+  EXPECT_EQ(said, "") << "a missing sound card is not worth a message";
   EXPECT_FALSE(audio.is_open());
   audio.close();
   // Channels still behave; they just go nowhere.

@@ -15,8 +15,8 @@ class SdlAudio {
   SdlAudio& operator=(const SdlAudio&) = delete;
   ~SdlAudio() { close(); }
 
-  // Starts the output; false, after at most one line on stderr, when there
-  // is no usable device. Harmless to call twice.
+  // Starts the output; false, quietly, when there is no usable device.
+  // Harmless to call twice.
   bool open();
   void close();
   bool is_open() const { return device_ != 0; }
