@@ -18,9 +18,10 @@
 
 namespace {
 
-SDL_Event key_event(Uint32 type, SDL_Keycode sym, Uint8 repeat = 0) {
+SDL_Event key_event(Uint32 type, SDL_Keycode sym, Uint8 repeat = 0, Uint32 timestamp = 0) {
   SDL_Event e{};
   e.type = type;
+  e.key.timestamp = timestamp;
   e.key.keysym.sym = sym;
   e.key.repeat = repeat;
   e.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
@@ -44,9 +45,10 @@ SDL_Event motion_event(int x, int y) {
   return e;
 }
 
-SDL_Event window_event(Uint8 what) {
+SDL_Event window_event(Uint8 what, Uint32 timestamp = 0) {
   SDL_Event e{};
   e.type = SDL_WINDOWEVENT;
+  e.window.timestamp = timestamp;
   e.window.event = what;
   return e;
 }
@@ -163,11 +165,28 @@ TEST(SdlInput, SuspensionForgetsKeysAndMouseBothWays) {
   EXPECT_EQ(in.key_hits[13], 0);
   EXPECT_FALSE(in.key_held[13]);
   EXPECT_EQ(in.mouse_hits[1], 0);
-  // The desktop hands held keys back down on return: they must not count.
   input.handle(key_event(SDL_KEYDOWN, SDLK_LCTRL), in);
   input.handle(window_event(SDL_WINDOWEVENT_FOCUS_GAINED), in);
   EXPECT_FALSE(in.suspended);
   EXPECT_EQ(in.key_hits[162], 0);
+}
+
+TEST(SdlInput, ModifierHeldThroughReturnIsNoPress) {
+  pf::SdlInput input;
+  pf::InputState in;
+  input.handle(window_event(SDL_WINDOWEVENT_FOCUS_LOST, 1000), in);
+  // The desktop reports left Control, held all along, as going down on return.
+  input.handle(window_event(SDL_WINDOWEVENT_FOCUS_GAINED, 2000), in);
+  input.handle(key_event(SDL_KEYDOWN, SDLK_LCTRL, 0, 2000), in);
+  EXPECT_EQ(in.key_hits[162], 0);
+  EXPECT_TRUE(in.key_held[162]);
+  // Other keys at that moment are the player's own.
+  input.handle(key_event(SDL_KEYDOWN, SDLK_RETURN, 0, 2001), in);
+  EXPECT_EQ(in.key_hits[13], 1);
+  // Let go and pressed again, Control fires as ever.
+  input.handle(key_event(SDL_KEYUP, SDLK_LCTRL, 0, 2300), in);
+  input.handle(key_event(SDL_KEYDOWN, SDLK_LCTRL, 0, 2400), in);
+  EXPECT_EQ(in.key_hits[162], 1);
 }
 
 TEST(SdlInput, WindowCloseAndQuitAskToClose) {

@@ -39,6 +39,30 @@ void SdlInput::pointer_at(int x, int y, InputState& in) {
   in.pointer_y = y;
 }
 
+bool SdlInput::held_through_focus_change(const SDL_KeyboardEvent& k) {
+  if (!just_focused_) return false;
+  // Coming back, the desktop reports modifiers still held (left Control with
+  // the rest) as going down then. They went down in another application:
+  // held, but no press of ours, or Control would drop a bomb on return.
+  if (k.timestamp - focus_gained_at_ > 50) {
+    just_focused_ = false;
+    return false;
+  }
+  switch (k.keysym.sym) {
+    case SDLK_LCTRL:
+    case SDLK_RCTRL:
+    case SDLK_LSHIFT:
+    case SDLK_RSHIFT:
+    case SDLK_LALT:
+    case SDLK_RALT:
+    case SDLK_LGUI:
+    case SDLK_RGUI:
+      return true;
+    default:
+      return false;
+  }
+}
+
 void SdlInput::window_event(const SDL_WindowEvent& w, InputState& in) {
   switch (w.event) {
     case SDL_WINDOWEVENT_FOCUS_LOST:
@@ -46,6 +70,8 @@ void SdlInput::window_event(const SDL_WindowEvent& w, InputState& in) {
       break;
     case SDL_WINDOWEVENT_FOCUS_GAINED:
       focused_ = true;
+      just_focused_ = true;
+      focus_gained_at_ = w.timestamp;
       break;
     case SDL_WINDOWEVENT_MINIMIZED:
       minimised_ = true;
@@ -67,13 +93,17 @@ void SdlInput::window_event(const SDL_WindowEvent& w, InputState& in) {
 
 void SdlInput::handle(const SDL_Event& e, InputState& in) {
   switch (e.type) {
-    case SDL_KEYDOWN:
+    case SDL_KEYDOWN: {
       // Auto-repeat is not a press.
-      if (e.key.repeat == 0) {
-        const int code = game_key_code(e.key.keysym.sym);
-        if (code >= 0) in.key_pressed(code);
+      const int code = game_key_code(e.key.keysym.sym);
+      if (e.key.repeat != 0 || code < 0) break;
+      if (held_through_focus_change(e.key)) {
+        in.key_held[code] = true;
+      } else {
+        in.key_pressed(code);
       }
       break;
+    }
     case SDL_KEYUP: {
       const int code = game_key_code(e.key.keysym.sym);
       if (code >= 0) in.key_released(code);

@@ -22,9 +22,12 @@ class SdlInput {
  private:
   void window_event(const SDL_WindowEvent& w, InputState& in);
   void pointer_at(int x, int y, InputState& in);
+  bool held_through_focus_change(const SDL_KeyboardEvent& k);
 
   SdlJoysticks joysticks_;
   bool focused_ = true;
+  Uint32 focus_gained_at_ = 0;  // SDL ticks
+  bool just_focused_ = false;
   bool minimised_ = false;
   bool warp_pending_ = false;
   int warp_x_ = 0, warp_y_ = 0;
