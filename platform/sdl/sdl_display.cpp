@@ -43,7 +43,7 @@ bool SdlDisplay::open_window(const std::string& title, std::string* error) {
   // try one after another and print their own complaints.
   if (!driver_asked && !has_value(std::getenv("DISPLAY")) &&
       !has_value(std::getenv("WAYLAND_DISPLAY"))) {
-    *error = "no display to open the window on (neither DISPLAY nor WAYLAND_DISPLAY is set)";
+    *error = "neither DISPLAY nor WAYLAND_DISPLAY is set";
     return false;
   }
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
@@ -56,7 +56,7 @@ bool SdlDisplay::open_window(const std::string& title, std::string* error) {
   // by name is accepted.
   const char* driver = SDL_GetCurrentVideoDriver();
   if (is_headless_driver(driver) && !driver_asked) {
-    *error = "no display to open the window on (the desktop could not be reached)";
+    *error = std::string("no desktop could be reached (only SDL's ") + driver + " driver started)";
     return false;
   }
   // Typed text is never read, and an input method could swallow keys.
