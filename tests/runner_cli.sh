@@ -3,7 +3,7 @@
 # with status 2 before the game starts; a normal run writes one trace line
 # per presentation and the shots asked for.
 set -uo pipefail
-build="${1:?usage: runner_cli.sh BUILD_DIR}"
+build="$(cd "${1:?usage: runner_cli.sh BUILD_DIR}" && pwd)"
 runner="$build/orlenvault-headless"
 [ -x "$runner" ] || { echo "no runner at $runner"; exit 1; }
 
