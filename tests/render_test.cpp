@@ -163,6 +163,50 @@ TEST(RenderBlend, TexelTimesColourAndAlpha) {
   }
 }
 
+// After cls every pixel is black, whatever was there and whatever is drawn
+// over part of the frame next.
+TEST(RenderBlend, ClsThenDraw) {
+  struct Case {
+    const char* name;
+    int mode;
+    float alpha;
+    float x, w;       // a band over rows 100..109
+    Rgb in, outside;  // a pixel inside the band, and row 99
+  } cases[] = {
+      {"opaque band", 2, 1, 0, 640, {200, 100, 0}, {0, 0, 0}},
+      {"half alpha band", 3, 0.5f, 0, 640, {100, 50, 0}, {0, 0, 0}},
+      {"additive band", 4, 1, 0, 640, {200, 100, 0}, {0, 0, 0}},
+      {"short opaque band", 2, 1, 5, 600, {200, 100, 0}, {0, 0, 0}},
+      {"masked band too faint", 1, 0.2f, 0, 640, {0, 0, 0}, {0, 0, 0}},
+  };
+  for (const Case& k : cases) {
+    SCOPED_TRACE(k.name);
+    Canvas c;
+    fill(c, {255, 255, 255});
+    c.cls();
+    c.set_color(200, 100, 0);
+    c.set_alpha(k.alpha);
+    c.set_blend(k.mode);
+    c.draw_rect(k.x, 100, k.w, 10);
+    EXPECT_EQ(at(c, 320, 105), k.in);
+    EXPECT_EQ(at(c, 320, 99), k.outside);
+    const Rgb black{0, 0, 0};
+    EXPECT_EQ(at(c, 2, 105), (k.x > 2 ? black : k.in));
+    EXPECT_EQ(painted(c).count, (k.in == black ? 0 : int(k.w) * 10));
+  }
+  // A picture and a line over cleared rows blend with black too.
+  Canvas c;
+  fill(c, {255, 255, 255});
+  c.cls();
+  c.set_blend(3);
+  c.set_alpha(0.5f);
+  c.draw_image(picture(1, 1, {0xffc86400}), 10, 10, 0);
+  c.draw_line(0, 20, 5, 20, true);
+  EXPECT_EQ(at(c, 10, 10), (Rgb{100, 50, 0}));
+  EXPECT_EQ(at(c, 3, 20), (Rgb{128, 128, 128}));
+  EXPECT_EQ(painted(c).count, 1 + 6);
+}
+
 // ---------------------------------------------------------------------------
 // Coverage: pixel centres, left/top inclusive, right/bottom exclusive; clipping.
 

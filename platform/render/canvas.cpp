@@ -61,7 +61,7 @@ bool plain_run(float o, float len, int n, int& lo, int& hi) {
 
 }  // namespace
 
-Canvas::Canvas() : px_(static_cast<size_t>(width) * height, 0) {}
+Canvas::Canvas() : px_(static_cast<size_t>(width) * height, 0), cleared_(height, 0) {}
 
 void Canvas::set_color(int r, int g, int b) {
   r_ = r, g_ = g, b_ = b;
@@ -78,7 +78,34 @@ void Canvas::set_alpha(float alpha) {
   masked_pass_ = masked_keeps(alpha255(255, a));
 }
 
-void Canvas::cls() { std::fill(px_.begin(), px_.end(), 0u); }
+void Canvas::cls() {
+  std::fill(cleared_.begin(), cleared_.end(), uint8_t{1});
+  cleared_rows_ = height;
+}
+
+void Canvas::settle_marked(int y0, int y1) const {
+  y0 = std::max(y0, 0);
+  y1 = std::min(y1, static_cast<int>(height));
+  for (int y = y0; y < y1; ++y) {
+    if (!cleared_[y]) continue;
+    std::fill_n(px_.data() + static_cast<size_t>(y) * width, width, 0u);
+    cleared_[y] = 0;
+    --cleared_rows_;
+  }
+}
+
+void Canvas::cover_rows(int y0, int y1) {
+  if (cleared_rows_ == 0) return;
+  for (int y = std::max(y0, 0); y < std::min(y1, static_cast<int>(height)); ++y) {
+    cleared_rows_ -= cleared_[y];
+    cleared_[y] = 0;
+  }
+}
+
+bool Canvas::run_is_opaque() const {
+  return blend_ == kMasked || (blend_ == kAlpha && ai_ == 255) ||
+         (blend_ != kAlpha && blend_ != kLight && blend_ != kShade);
+}
 
 void Canvas::draw_rect(float x, float y, float w, float h) {
   if (blend_ == kMasked && !masked_pass_) return;
@@ -93,6 +120,10 @@ void Canvas::draw_rect(float x, float y, float w, float h) {
     // at the ends, with the same float steps as any other rectangle.
     int x0, x1, y0, y1;
     if (!plain_run(x, w, width, x0, x1) || !plain_run(y, h, height, y0, y1)) return;
+    if (x0 == 0 && x1 == width && run_is_opaque())
+      cover_rows(y0, y1);
+    else
+      settle_rows(y0, y1);
     blend_rect(px_.data() + static_cast<size_t>(y0) * width + x0, width, x1 - x0, y1 - y0, blend_,
                src_, ai_);
     return;
@@ -113,11 +144,13 @@ void Canvas::draw_rect(float x, float y, float w, float h) {
     while (y1 > y0 && !row_in(y1 - 1)) --y1;
     if (x0 >= x1) return;
     if (y0 >= y1) return;
+    settle_rows(y0, y1);
     blend_rect(px_.data() + static_cast<size_t>(y0) * width + x0, width, x1 - x0, y1 - y0, blend_,
                src_, ai_);
     return;
   }
 
+  settle_rows(y0, y1);
   for (int py = y0; py < y1; ++py) {
     const float dy = (py + 0.5f) - y;
     int a = x0;
@@ -158,6 +191,8 @@ void Canvas::draw_line(float x1, float y1, float x2, float y2, bool last_pixel) 
   const long stepx = bx > ax ? 1 : -1, stepy = by > ay ? 1 : -1;
   const long n = std::max(dx, dy) + (last_pixel ? 1 : 0);  // pixels plotted
 
+  settle_rows(static_cast<int>(std::clamp(std::min(ay, by), -1L, long(height))),
+              static_cast<int>(std::clamp(std::max(ay, by) + 1, -1L, long(height))));
   if (dy == 0) {  // a row: one span (the scanlines)
     long lo = stepx > 0 ? ax : ax - n + 1, hi = lo + n;  // [lo, hi)
     if (ay < 0 || ay >= height || n <= 0) return;
@@ -186,6 +221,8 @@ void Canvas::grab(Image& img, int x, int y, int frame, uint32_t mask_rgb) const 
   if (frame < 0 || frame >= static_cast<int>(img.frames.size()) || img.width <= 0 ||
       img.height <= 0)
     return;
+  settle_rows(std::clamp(y, -1, static_cast<int>(height)),
+              static_cast<int>(std::clamp(long(y) + img.height, -1L, long(height))));
   std::vector<uint32_t>& out = img.frames[frame];
   out.assign(static_cast<size_t>(img.width) * img.height, 0);
   const bool masked = (img.flags & img_masked) != 0;

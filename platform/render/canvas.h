@@ -35,9 +35,14 @@ class Canvas {
   Canvas();
 
   // Rows top first, width * height pixels.
-  const uint32_t* pixels() const { return px_.data(); }
-  uint32_t* pixels() { return px_.data(); }
-  uint32_t pixel(int x, int y) const { return px_[static_cast<size_t>(y) * width + x]; }
+  const uint32_t* pixels() const {
+    settle_rows(0, height);
+    return px_.data();
+  }
+  uint32_t pixel(int x, int y) const {
+    settle_rows(y, y + 1);
+    return px_[static_cast<size_t>(y) * width + x];
+  }
 
   void set_color(int r, int g, int b);  // stored as given, used clamped to 0..255
   void get_color(int& r, int& g, int& b) const;
@@ -78,7 +83,22 @@ class Canvas {
   void draw_texture(const Texture& tex, float ax, float ay, float tx0, float ty0);
   void plot(int x, int y);
 
-  std::vector<uint32_t> px_;
+  // cls only marks rows as black; a row is really cleared when something
+  // first reads it or draws into part of it, and not at all when a drawing
+  // covers it whole (the sky's bands). settle_rows clears the marked rows of
+  // [y0, y1); cover_rows forgets the marks of rows about to be overwritten.
+  void settle_rows(int y0, int y1) const {
+    if (cleared_rows_ != 0) settle_marked(y0, y1);
+  }
+  void settle_marked(int y0, int y1) const;
+  void cover_rows(int y0, int y1);
+  // The rows a one-colour run in the current mode writes without reading.
+  bool run_is_opaque() const;
+
+  // Mutable: reading a frame whose clear is still pending does the clear.
+  mutable std::vector<uint32_t> px_;
+  mutable std::vector<uint8_t> cleared_;  // per row: marked black by cls
+  mutable int cleared_rows_ = 0;
   int r_ = 255, g_ = 255, b_ = 255;  // as given
   uint32_t src_ = 0xffffff;          // clamped, 0x00RRGGBB
   float alpha_ = 1;                  // as given

@@ -60,6 +60,7 @@ void Canvas::draw_texture(const Texture& tex, float ax, float ay, float tx0, flo
                                      double(tex.h) - ty0, width, height);
   if (box.empty()) return;
   const int x0 = box.x0, x1 = box.x1, y0 = box.y0, y1 = box.y1;
+  settle_rows(y0, y1);
   const float fw = float(tex.w), fh = float(tex.h);
   const auto blend = [&](uint32_t* dst, const uint32_t* texels, int n) {
     blend_texels(dst, texels, n, blend_, src_, alpha_used_);
@@ -70,9 +71,13 @@ void Canvas::draw_texture(const Texture& tex, float ax, float ay, float tx0, flo
     // column's texel (or linear tap) once for the whole picture. Covered
     // columns form one run because the mapping is monotonic.
     Tap cols[width];
+    const bool plain = t.plain();
     int first = x1, last = x0;
     for (int px = x0; px < x1; ++px) {
-      const float u = t.local_x((px + 0.5f) - ax, 0.0f) + tx0;
+      // At scale 1 unturned the mapping is the offset itself (the same value
+      // the division by 1 would give).
+      const float dx = (px + 0.5f) - ax;
+      const float u = (plain ? dx : t.local_x(dx, 0.0f)) + tx0;
       if (!(u >= 0 && u < fw)) continue;
       first = std::min(first, px);
       last = std::max(last, px + 1);
@@ -89,6 +94,8 @@ void Canvas::draw_texture(const Texture& tex, float ax, float ay, float tx0, flo
     // Texel columns that linear sampling reads, for the row sums.
     int u_lo = tex.w, u_hi = 0;
     Tap sums_tap{-1, -1, -1};
+    // In these modes a fragment of alpha 0 leaves the pixel as it was.
+    const bool clear_is_nothing = blend_ == kMasked || blend_ == kAlpha || blend_ == kLight;
     if (tex.filtered && !straight) {
       for (int px = first; px < last; ++px) {
         u_lo = std::min({u_lo, cols[px].i0, cols[px].i1});
@@ -97,7 +104,8 @@ void Canvas::draw_texture(const Texture& tex, float ax, float ay, float tx0, flo
       if (sums_.size() < size_t(tex.w)) sums_.resize(size_t(tex.w));
     }
     for (int py = y0; py < y1; ++py) {
-      const float v = t.local_y(0.0f, (py + 0.5f) - ay) + ty0;
+      const float dy = (py + 0.5f) - ay;
+      const float v = (plain ? dy : t.local_y(0.0f, dy)) + ty0;
       if (!(v >= 0 && v < fh)) continue;
       uint32_t* dst = px_.data() + static_cast<size_t>(py) * width + first;
       const Tap ty = tex.filtered ? linear_tap(v, tex.h) : Tap{int(v), int(v), 0};
@@ -113,7 +121,16 @@ void Canvas::draw_texture(const Texture& tex, float ax, float ay, float tx0, flo
           sum_rows(r0, r1, ty.w, u_lo, u_hi, sums_.data());
           sums_tap = ty;
         }
-        for (int i = 0; i < n; ++i) line[i] = sum_columns(sums_.data(), cols[first + i]);
+        const RowSums* sums = sums_.data();
+        if (clear_is_nothing) {
+          // Where the four texels are all clear the colour cannot show.
+          for (int i = 0; i < n; ++i) {
+            const Tap& tx = cols[first + i];
+            line[i] = ((sums[tx.i0].ag | sums[tx.i1].ag) >> 32) == 0 ? 0 : sum_columns(sums, tx);
+          }
+        } else {
+          for (int i = 0; i < n; ++i) line[i] = sum_columns(sums, cols[first + i]);
+        }
         blend(dst, line, n);
       }
     }
