@@ -11,6 +11,11 @@
 //   plug         a joystick appears at port 0; unplug takes it away
 //   close        a window-close request
 //   suspend      another application takes the activation; resume gives it back
+//
+// While the game is suspended no frame is shown, so after a suspend the events
+// up to and including the next resume arrive as the game waits, whatever
+// frames they name; a suspend with no resume after it lasts until the
+// timeline runs out.
 #include <istream>
 #include <string>
 #include <vector>
