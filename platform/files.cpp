@@ -1,9 +1,11 @@
 #include "platform/files.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 
@@ -163,6 +165,68 @@ void enter_program_folder(const char* argv0) {
   // A failure leaves the current folder as it was; the game then looks for
   // its data where it was started.
   if (chdir(folder.c_str()) != 0) return;
+}
+
+}  // namespace pf
+
+namespace pf {
+
+namespace {
+
+std::string reason(const std::string& what, const std::string& path) {
+  return what + " " + path + ": " + std::strerror(errno);
+}
+
+}  // namespace
+
+bool make_folder(const std::string& path, std::string* error) {
+  const std::string native = native_path(path);
+  if (::mkdir(native.c_str(), 0777) == 0 || file_type(path) == path_folder) return true;
+  if (error) *error = reason("cannot create the folder", native);
+  return false;
+}
+
+bool replace_file(const std::string& path, const void* bytes, size_t count, std::string* error) {
+  const std::string native = native_path(path);
+  const std::string temp = native + ".new";
+  const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (fd < 0) {
+    if (error) *error = reason("cannot write", temp);
+    return false;
+  }
+  const char* p = static_cast<const char*>(bytes);
+  size_t left = count;
+  bool ok = true;
+  while (ok && left > 0) {
+    const ssize_t n = ::write(fd, p, left);
+    if (n < 0 && errno == EINTR) continue;
+    ok = n > 0;
+    if (ok) {
+      p += n;
+      left -= static_cast<size_t>(n);
+    }
+  }
+  ok = ok && ::fsync(fd) == 0;
+  if (!ok && error) *error = reason("cannot write", temp);
+  ::close(fd);
+  if (ok && ::rename(temp.c_str(), native.c_str()) != 0) {
+    if (error) *error = reason("cannot replace", native);
+    ok = false;
+  }
+  if (!ok) {
+    ::unlink(temp.c_str());
+    return false;
+  }
+  // The rename itself lives in the folder: flush that too, so a power cut
+  // cannot bring the old name back pointing nowhere.
+  const size_t slash = native.find_last_of('/');
+  const std::string folder = slash == std::string::npos ? "." : native.substr(0, slash);
+  const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (dir >= 0) {
+    ::fsync(dir);
+    ::close(dir);
+  }
+  return true;
 }
 
 }  // namespace pf

@@ -37,6 +37,16 @@ bool read_all(const std::string& path, std::vector<unsigned char>& out);
 // "data\hiscore.dat" -> "data/hiscore.dat" on this system.
 std::string native_path(const std::string& path);
 
+// Creates a folder when nothing is at the path; true when a folder is there
+// afterwards, otherwise false with the reason.
+bool make_folder(const std::string& path, std::string* error);
+
+// Replaces a file's whole content so that at every moment the path holds
+// either the old content or the new, whole: written to a temporary file in
+// the same folder, flushed to disk, then renamed over it. False with the
+// reason when that fails; the old file is then untouched.
+bool replace_file(const std::string& path, const void* bytes, size_t count, std::string* error);
+
 // Makes the folder holding the running program the current directory.
 void enter_program_folder(const char* argv0);
 

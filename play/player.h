@@ -20,7 +20,15 @@ struct player_tag {
 
   // 1 starts a new game, 0 the next round.
   static int32_t reset(int32_t n);
+  // Draws the craft, then moves it; notices it flying off with the bomb.
+  int32_t update();
+  // Releases the bomb on the first fire input that was pressed.
+  int32_t get_inputs();
 };
+
+// Draws the bomb; carries it under the craft or drops it one cell, and
+// settles the round when it reaches the bottom.
+int32_t update_bomb();
 
 extern std::unique_ptr<player_tag> player;  // made at start-up, kept for the whole run
 

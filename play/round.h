@@ -9,4 +9,7 @@ extern float msg_alpha;       // the banner's alpha
 extern int32_t dmd_x;         // diamond marker's left edge
 extern int32_t dmd_tx;        // the approach ends when dmd_x passes below it; -1 after
 
+// One frame of play, run by the frame loop in the playing mode only.
+int32_t play_step();
 int32_t place_diamond();
+int32_t move_diamond();

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/audio_record.h"
 #include "platform/files.h"
 #include "platform/headless/headless_backend.h"
 #include "runner/headless_game.h"
@@ -71,6 +72,7 @@ int main(int argc, char** argv) {
 
   pf::HeadlessBackend backend;
   backend.set_seed(opt.seed);
+  pf::record_started_sounds(true);  // the trace lists the effects started each frame
   backend.queue(events);
   backend.close_after(opt.frames);
   backend.on_present([&](int n) { recorder.presented(n, backend.last_frame().data()); });

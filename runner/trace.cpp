@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "platform/audio.h"
+#include "platform/audio_record.h"
 #include "platform/backend.h"
 #include "play/effects.h"
 #include "play/mountain.h"
@@ -10,6 +12,7 @@
 #include "present/backdrop.h"
 #include "shell/game.h"
 #include "shell/options.h"
+#include "shell/sound.h"
 
 namespace {
 
@@ -82,7 +85,15 @@ std::string trace_line(int frame) {
   const pf::InputState& in = pf::input_state();
   field(out, "pointer",
         "[" + std::to_string(in.pointer_x) + ", " + std::to_string(in.pointer_y) + "]");
-  field(out, "sounds", "[]");
-  field(out, "music", "{\"playing\": false, \"volume\": " + num(music_vol) + "}");
+  std::string sounds = "[";
+  for (const pf::StartedSound& snd : pf::take_started_sounds()) {
+    if (snd.name == "music") continue;  // the music has a field of its own
+    if (sounds.size() > 1) sounds += ", ";
+    sounds += "{\"name\": \"" + snd.name + "\", \"volume\": " + num(snd.volume) + "}";
+  }
+  field(out, "sounds", sounds + "]");
+  field(out, "music", std::string("{\"playing\": ") +
+                          (pf::channel_playing(music_chn) ? "true" : "false") +
+                          ", \"volume\": " + num(pf::channel_volume(music_chn)) + "}");
   return out + "}";
 }

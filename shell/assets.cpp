@@ -2,6 +2,7 @@
 
 #include "assets/embedded.h"
 #include "platform/resources.h"
+#include "shell/sound.h"
 
 pf::ImageRef logo_img;
 pf::ImageRef ptr_img;
@@ -28,5 +29,6 @@ int32_t load_assets() {
   ship_img = pf::load_image("embed::" RES_SHIP, -1);
   bomb_img = pf::load_image("embed::" RES_BOMB, -1);
   if (logo_img) pf::mid_handle(*logo_img);
+  load_sounds();
   return 0;
 }

@@ -11,25 +11,25 @@
 #include "present/backdrop.h"
 #include "present/hud.h"
 #include "present/kvdraw.h"
+#include "play/round.h"
 #include "shell/assets.h"
+#include "shell/best_score.h"
+#include "shell/intro.h"
+#include "shell/menu.h"
 #include "shell/options.h"
+#include "shell/sound.h"
 
 int32_t game_mode = 0;
 int32_t quit_game = 0;
 
 namespace {
 
-// The title menu's backdrop: one play backdrop, grabbed before any frame is
-// shown, so the title stands over the mountain of the first game.
-int32_t grab_title_backdrop() {
-  pf::cls();
-  draw_backdrop(2);
-  if (grab_title) pf::grab_image(*grab_title, 0, 0, 0);
-  return 0;
-}
-
 int32_t start_up() {
+  quit_game = 0;
   register_assets();
+  // The music is the longest file to decode: let it decode while the rest
+  // of start-up runs, so the intro's first frame is not held up by it.
+  pf::prefetch_sound("data\\music.ogg", pf::sound_loop);
   pf::set_app_title("Orlenvault");
   pf::open_display(640, 480, 32, 60, 2);
   pf::set_mask_color(0, 0, 0);
@@ -46,13 +46,15 @@ int32_t start_up() {
   for (auto& col : mtn) col.reset();
 
   mtn_tag::init(1);
+  music_chn = pf::allocate_channel();
   pf::joy_count();
   pf::hide_mouse();
   pf::seed_rnd(pf::millisecs());
   kvd->slc(200, 0, 0, 0, 80, 0);
   load_assets();
+  best_score_io(0);
   player_tag::reset(1);
-  grab_title_backdrop();
+  intro_splash(-25);
   game_mode = 4;
   pf::move_mouse(320, 240);
   return 0;
@@ -69,10 +71,24 @@ int32_t pause_game() {
 
 int32_t run_frame() {
   draw_backdrop(game_mode);
+  if (game_mode == 2)
+    play_step();
+  else if (game_mode == 3 || game_mode == 4)
+    menu_step();
   draw_hud();
   draw_scanlines(0);
   pf::flip(-1);
   mode_keys();
+  suspend_check();
+  return 0;
+}
+
+int32_t exit_sequence() {
+  if (pf::channel_playing(music_chn)) {
+    pf::stop_channel(music_chn);
+    pf::delay(500);
+  }
+  best_score_io(1);
   return 0;
 }
 
@@ -115,5 +131,6 @@ int game_main() {
   do {
     run_frame();
   } while (quit_game == 0);
+  exit_sequence();
   return 0;
 }

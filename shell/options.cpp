@@ -6,7 +6,7 @@ float sound_vol = 1.0f;
 int32_t music_lvl = 10;
 float music_vol = 1.0f;
 
-const std::string ver_txt = "v1.6 - dig for the diamond - Blockwright Arcade";
+const std::string ver_txt = "v1.6  (c) 2026 Tinderkite Studio";
 std::array<std::string, 2> onoff_txt;
 std::array<std::string, 11> level_txt;
 std::array<std::string, 5> menu_txt;
