@@ -492,6 +492,18 @@ TEST(RenderText, GlyphsAtPenPlusOffset) {
   EXPECT_EQ(painted(c).count, 2 * 5 + 1);
 }
 
+TEST(RenderText, HalfPixelDownBlendsRows) {
+  Canvas c;
+  c.set_font(tiny_font());
+  c.set_blend(3);
+  c.draw_text("A", 10, 20.5f);
+  // Each screen row samples half of one glyph row and half of the next.
+  const int expected[3][3] = {{0, 40, 0}, {40, 148, 60}, {40, 208, 60}};
+  for (int j = 0; j < 3; ++j)
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(at(c, 11 + i, 22 + j).g, expected[j][i]) << i << "," << j;
+  EXPECT_EQ(painted(c), (Painted{11, 22, 13, 24, 7}));
+}
+
 TEST(RenderText, ColourAndTransformOfTheWholeLine) {
   Canvas c;
   c.set_font(tiny_font());

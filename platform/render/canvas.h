@@ -22,7 +22,7 @@
 
 #include "platform/font.h"
 #include "platform/image.h"
-#include "platform/render/sampler.h"
+#include "platform/render/linear_rows.h"
 #include "platform/render/transform.h"
 
 namespace pf::render {
@@ -108,7 +108,7 @@ class Canvas {
   int blend_ = 1;
   Transform tf_;
   FontRef font_;
-  std::vector<RowSums> sums_;  // scratch for linear sampling
+  std::vector<ColumnSums> sums_;  // scratch for linear sampling
 
 };
 

@@ -53,34 +53,4 @@ inline uint32_t bilinear(const uint32_t* row0, const uint32_t* row1, const Tap& 
   return out;
 }
 
-// Row-at-a-time linear sampling for unrotated pictures: the two texel rows
-// that a screen row samples are blended once for the texel columns in use,
-// then each pixel blends two of those sums. Each texel's sums are kept as
-// (red << 32 | blue) and (alpha << 32 | green), up to 255 * 256 per field.
-struct RowSums {
-  uint64_t rb, ag;
-};
-
-inline RowSums spread(uint32_t t) {
-  return {(uint64_t(t >> 16 & 0xff) << 32) | (t & 0xff), (uint64_t(t >> 24) << 32) | (t >> 8 & 0xff)};
-}
-
-inline void sum_rows(const uint32_t* row0, const uint32_t* row1, int wy, int u0, int u1,
-                     RowSums* out) {
-  const uint64_t w0 = uint64_t(256 - wy), w1 = uint64_t(wy);
-  for (int u = u0; u < u1; ++u) {
-    const RowSums a = spread(row0[u]), b = spread(row1[u]);
-    out[u] = {a.rb * w0 + b.rb * w1, a.ag * w0 + b.ag * w1};
-  }
-}
-
-inline uint32_t sum_columns(const RowSums* sums, const Tap& tx) {
-  constexpr uint64_t kHalf = (uint64_t(32768) << 32) | 32768;
-  const uint64_t w0 = uint64_t(256 - tx.w), w1 = uint64_t(tx.w);
-  const uint64_t rb = sums[tx.i0].rb * w0 + sums[tx.i1].rb * w1 + kHalf;
-  const uint64_t ag = sums[tx.i0].ag * w0 + sums[tx.i1].ag * w1 + kHalf;
-  return uint32_t(ag >> 48 & 0xff) << 24 | uint32_t(rb >> 48 & 0xff) << 16 |
-         uint32_t(ag >> 16 & 0xff) << 8 | uint32_t(rb >> 16 & 0xff);
-}
-
 }  // namespace pf::render

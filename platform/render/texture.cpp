@@ -5,6 +5,7 @@
 #include "platform/render/blend.h"
 #include "platform/render/bounds.h"
 #include "platform/render/canvas.h"
+#include "platform/render/linear_rows.h"
 #include "platform/render/sampler.h"
 #include "platform/render/texel_span.h"
 
@@ -96,7 +97,7 @@ void Canvas::draw_texture(const Texture& tex, float ax, float ay, float tx0, flo
     Tap sums_tap{-1, -1, -1};
     // In these modes a fragment of alpha 0 leaves the pixel as it was.
     const bool clear_is_nothing = blend_ == kMasked || blend_ == kAlpha || blend_ == kLight;
-    if (tex.filtered && !straight) {
+    if (tex.filtered) {
       for (int px = first; px < last; ++px) {
         u_lo = std::min({u_lo, cols[px].i0, cols[px].i1});
         u_hi = std::max({u_hi, cols[px].i0 + 1, cols[px].i1 + 1});
@@ -121,16 +122,7 @@ void Canvas::draw_texture(const Texture& tex, float ax, float ay, float tx0, flo
           sum_rows(r0, r1, ty.w, u_lo, u_hi, sums_.data());
           sums_tap = ty;
         }
-        const RowSums* sums = sums_.data();
-        if (clear_is_nothing) {
-          // Where the four texels are all clear the colour cannot show.
-          for (int i = 0; i < n; ++i) {
-            const Tap& tx = cols[first + i];
-            line[i] = ((sums[tx.i0].ag | sums[tx.i1].ag) >> 32) == 0 ? 0 : sum_columns(sums, tx);
-          }
-        } else {
-          for (int i = 0; i < n; ++i) line[i] = sum_columns(sums, cols[first + i]);
-        }
+        sum_columns(sums_.data(), cols + first, n, clear_is_nothing, line);
         blend(dst, line, n);
       }
     }
