@@ -15,7 +15,9 @@ std::string app_title;
 FramePacer pacer;
 }  // namespace
 
-void set_app_title(const std::string& title) { app_title = title; }
+void set_app_title(const std::string& title) {
+  app_title = title;
+}
 
 void open_display(int, int, int, int, int) {
   Backend& b = backend();

@@ -36,8 +36,12 @@ int mouse_hit(int button) {
   return take(in.mouse_hits[static_cast<size_t>(button)]);
 }
 
-int mouse_x() { return pumped().pointer_x; }
-int mouse_y() { return pumped().pointer_y; }
+int mouse_x() {
+  return pumped().pointer_x;
+}
+int mouse_y() {
+  return pumped().pointer_y;
+}
 
 void move_mouse(int x, int y) {
   InputState& in = input_state();
@@ -46,12 +50,20 @@ void move_mouse(int x, int y) {
   backend().move_pointer(x, y);
 }
 
-void hide_mouse() { backend().hide_pointer(); }
+void hide_mouse() {
+  backend().hide_pointer();
+}
 
-void flush_keys() { pumped().flush_keys(); }
-void flush_mouse() { pumped().flush_mouse(); }
+void flush_keys() {
+  pumped().flush_keys();
+}
+void flush_mouse() {
+  pumped().flush_mouse();
+}
 
-int joy_count() { return static_cast<int>(pumped().joys.size()); }
+int joy_count() {
+  return static_cast<int>(pumped().joys.size());
+}
 
 int joy_hit(int button, int port) {
   JoyState* j = pumped().joy(port);

@@ -5,8 +5,12 @@
 namespace pf {
 
 namespace {
-bool key_ok(int code) { return code >= 0 && code < 256; }
-bool button_ok(int button) { return button >= 0 && button < 8; }
+bool key_ok(int code) {
+  return code >= 0 && code < 256;
+}
+bool button_ok(int button) {
+  return button >= 0 && button < 8;
+}
 }  // namespace
 
 void InputState::key_pressed(int code) {

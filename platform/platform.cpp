@@ -10,7 +10,9 @@ Backend* installed = nullptr;
 InputState input;
 }  // namespace
 
-void set_backend(Backend* b) { installed = b; }
+void set_backend(Backend* b) {
+  installed = b;
+}
 
 Backend& backend() {
   // Every platform call goes through here: running without a back end is a
@@ -22,6 +24,8 @@ Backend& backend() {
   return *installed;
 }
 
-InputState& input_state() { return input; }
+InputState& input_state() {
+  return input;
+}
 
 }  // namespace pf

@@ -37,7 +37,8 @@ bool write_png(const std::string& path, const uint32_t* pixels, int w, int h, st
   if (!file) return fail(error, path, std::strerror(errno));
 
   WriteFailure failure;
-  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &failure, on_png_error, on_png_warning);
+  png_structp png =
+      png_create_write_struct(PNG_LIBPNG_VER_STRING, &failure, on_png_error, on_png_warning);
   png_infop info = png ? png_create_info_struct(png) : nullptr;
   if (!info) {
     png_destroy_write_struct(&png, nullptr);
@@ -54,8 +55,9 @@ bool write_png(const std::string& path, const uint32_t* pixels, int w, int h, st
     return fail(error, path, failure.message);
   }
   png_init_io(png, file);
-  png_set_IHDR(png, info, static_cast<png_uint_32>(w), static_cast<png_uint_32>(h), 8, PNG_COLOR_TYPE_RGB,
-               PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+  png_set_IHDR(png, info, static_cast<png_uint_32>(w), static_cast<png_uint_32>(h), 8,
+               PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+               PNG_FILTER_TYPE_DEFAULT);
   png_write_info(png, info);
   for (int y = 0; y < h; ++y) {
     const uint32_t* src = pixels + static_cast<size_t>(y) * static_cast<size_t>(w);

@@ -16,7 +16,8 @@ bool to_int(const std::string& word, int& value) {
 
 }  // namespace
 
-bool parse_runner_args(const std::vector<std::string>& args, RunnerOptions& out, std::string& error) {
+bool parse_runner_args(const std::vector<std::string>& args, RunnerOptions& out,
+                       std::string& error) {
   RunnerOptions o;
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& flag = args[i];
@@ -24,8 +25,8 @@ bool parse_runner_args(const std::vector<std::string>& args, RunnerOptions& out,
       o.help = true;
       continue;
     }
-    const bool takes_value = flag == "--dir" || flag == "--seed" || flag == "--frames" || flag == "--input" ||
-                             flag == "--shot" || flag == "--trace";
+    const bool takes_value = flag == "--dir" || flag == "--seed" || flag == "--frames" ||
+                             flag == "--input" || flag == "--shot" || flag == "--trace";
     if (!takes_value) {
       error = "unknown argument \"" + flag + "\"";
       return false;

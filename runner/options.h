@@ -24,4 +24,5 @@ extern const char* const runner_usage;
 
 // args without the program name. False with a one-line reason on a bad
 // argument; nothing is checked against the file system here.
-bool parse_runner_args(const std::vector<std::string>& args, RunnerOptions& out, std::string& error);
+bool parse_runner_args(const std::vector<std::string>& args, RunnerOptions& out,
+                       std::string& error);

@@ -25,7 +25,8 @@ void Recorder::presented(int n, const uint32_t* pixels) {
   for (const ShotRequest& shot : shots_) {
     if (shot.presentation != n) continue;
     std::string error;
-    if (!pf::write_png(shot.path, pixels, pf::screen_w, pf::screen_h, &error)) problems_.push_back(error);
+    if (!pf::write_png(shot.path, pixels, pf::screen_w, pf::screen_h, &error))
+      problems_.push_back(error);
   }
   if (trace_) {
     const std::string line = trace_line(n) + "\n";

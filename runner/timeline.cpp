@@ -15,8 +15,8 @@ struct EventSpec {
 };
 
 constexpr EventSpec event_specs[] = {
-    {"key", Kind::key, 1},     {"mouse", Kind::mouse, 1},   {"move", Kind::move, 2},
-    {"joy", Kind::joy, 1},     {"axis", Kind::axis, 2},     {"plug", Kind::plug, 0},
+    {"key", Kind::key, 1},       {"mouse", Kind::mouse, 1}, {"move", Kind::move, 2},
+    {"joy", Kind::joy, 1},       {"axis", Kind::axis, 2},   {"plug", Kind::plug, 0},
     {"unplug", Kind::unplug, 0}, {"close", Kind::close, 0}, {"suspend", Kind::suspend, 0},
     {"resume", Kind::resume, 0},
 };
@@ -34,13 +34,15 @@ bool to_float(const std::string& word, float& value) {
 }
 
 // A whole number in [low, high] or a reason why not.
-bool int_in(const std::string& word, int low, int high, const char* what, int& value, std::string& why) {
+bool int_in(const std::string& word, int low, int high, const char* what, int& value,
+            std::string& why) {
   if (!to_int(word, value)) {
     why = std::string(what) + " is not a whole number: \"" + word + "\"";
     return false;
   }
   if (value < low || value > high) {
-    why = std::string(what) + " " + word + " is outside " + std::to_string(low) + ".." + std::to_string(high);
+    why = std::string(what) + " " + word + " is outside " + std::to_string(low) + ".." +
+          std::to_string(high);
     return false;
   }
   return true;
@@ -76,7 +78,8 @@ bool read_args(const EventSpec& spec, const std::vector<std::string>& args, pf::
 
 }  // namespace
 
-TimelineLine parse_timeline_line(const std::string& line, pf::TimelineEvent& event, std::string& why) {
+TimelineLine parse_timeline_line(const std::string& line, pf::TimelineEvent& event,
+                                 std::string& why) {
   std::istringstream words(line);
   std::vector<std::string> w;
   for (std::string word; words >> word;) w.push_back(word);

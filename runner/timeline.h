@@ -25,7 +25,8 @@
 enum class TimelineLine { event, skipped, malformed };
 
 // One line; on malformed, why says what is wrong with it.
-TimelineLine parse_timeline_line(const std::string& line, pf::TimelineEvent& event, std::string& why);
+TimelineLine parse_timeline_line(const std::string& line, pf::TimelineEvent& event,
+                                 std::string& why);
 
 // A whole timeline; on the first malformed line returns false with
 // "NAME:LINE: why" in error and nothing added to out.

@@ -1,5 +1,7 @@
 // The headless back end: when scripted events reach the game, how a close
 // request and a suspension arrive, the seed override and the frame kept.
+#include "platform/headless/headless_backend.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -8,7 +10,6 @@
 #include "platform/clock.h"
 #include "platform/display.h"
 #include "platform/draw.h"
-#include "platform/headless/headless_backend.h"
 #include "platform/input.h"
 
 namespace {
@@ -31,7 +32,8 @@ class Headless : public testing::Test {
 };
 
 TEST_F(Headless, EventsArriveWhenThePresentationBeforeTheirFrameReturns) {
-  b.queue({ev(3, Kind::key, pf::key_space), ev(1, Kind::key, pf::key_enter), ev(2, Kind::mouse, 1)});
+  b.queue(
+      {ev(3, Kind::key, pf::key_space), ev(1, Kind::key, pf::key_enter), ev(2, Kind::mouse, 1)});
   EXPECT_EQ(pf::key_hit(pf::key_enter), 1) << "frame 1 events come before the first frame";
   EXPECT_EQ(pf::mouse_hit(1), 0);
   pf::flip();
@@ -86,14 +88,34 @@ TEST_P(JoystickScript, FollowsTheTimelineInOrder) {
 
 INSTANTIATE_TEST_SUITE_P(
     Orders, JoystickScript,
-    testing::Values(
-        OrderCase{"plug_then_press", {ev(1, Kind::plug), ev(1, Kind::joy, 0), ev(1, Kind::joy, 0)}, 1, 2, 0, 0},
-        OrderCase{"press_then_plug", {ev(1, Kind::joy, 0), ev(1, Kind::plug)}, 1, 0, 0, 0},
-        OrderCase{"axes", {ev(1, Kind::plug), ev(1, Kind::axis, 0, 0, -1.0f), ev(1, Kind::axis, 1, 0, 0.25f)},
-                  1, 0, -1.0f, 0.25f},
-        OrderCase{"unplug_takes_presses_and_axes", {ev(1, Kind::plug), ev(1, Kind::joy, 0), ev(1, Kind::axis, 0, 0, 1.0f),
-                                                    ev(1, Kind::unplug)}, 0, 0, 0, 0},
-        OrderCase{"plugging_twice_is_one_pad", {ev(1, Kind::plug), ev(1, Kind::plug), ev(1, Kind::joy, 0)}, 1, 1, 0, 0}),
+    testing::Values(OrderCase{"plug_then_press",
+                              {ev(1, Kind::plug), ev(1, Kind::joy, 0), ev(1, Kind::joy, 0)},
+                              1,
+                              2,
+                              0,
+                              0},
+                    OrderCase{
+                        "press_then_plug", {ev(1, Kind::joy, 0), ev(1, Kind::plug)}, 1, 0, 0, 0},
+                    OrderCase{"axes",
+                              {ev(1, Kind::plug), ev(1, Kind::axis, 0, 0, -1.0f),
+                               ev(1, Kind::axis, 1, 0, 0.25f)},
+                              1,
+                              0,
+                              -1.0f,
+                              0.25f},
+                    OrderCase{"unplug_takes_presses_and_axes",
+                              {ev(1, Kind::plug), ev(1, Kind::joy, 0),
+                               ev(1, Kind::axis, 0, 0, 1.0f), ev(1, Kind::unplug)},
+                              0,
+                              0,
+                              0,
+                              0},
+                    OrderCase{"plugging_twice_is_one_pad",
+                              {ev(1, Kind::plug), ev(1, Kind::plug), ev(1, Kind::joy, 0)},
+                              1,
+                              1,
+                              0,
+                              0}),
     [](const testing::TestParamInfo<OrderCase>& info) { return std::string(info.param.name); });
 
 TEST_F(Headless, PointerMovesFromTheTimeline) {
@@ -132,8 +154,9 @@ TEST_F(Headless, ScriptedCloseIsAnEventLikeAnyOther) {
 // While the game waits to be activated no frame is shown: the timeline runs
 // on to the resume, whatever frames it names.
 TEST_F(Headless, SuspensionRunsTheTimelineToTheResume) {
-  b.queue({ev(1, Kind::plug), ev(2, Kind::suspend), ev(2, Kind::key, pf::key_enter), ev(40, Kind::joy, 0),
-           ev(90, Kind::resume), ev(90, Kind::key, pf::key_space), ev(91, Kind::key, pf::key_escape)});
+  b.queue({ev(1, Kind::plug), ev(2, Kind::suspend), ev(2, Kind::key, pf::key_enter),
+           ev(40, Kind::joy, 0), ev(90, Kind::resume), ev(90, Kind::key, pf::key_space),
+           ev(91, Kind::key, pf::key_escape)});
   pf::flip();
   // The frame's first queries deliver the suspension; they must not end it.
   EXPECT_EQ(pf::key_hit(pf::key_escape), 0);

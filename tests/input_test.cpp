@@ -1,5 +1,7 @@
 // Polled input: counted presses, auto-repeat, the flushes and what each one
 // leaves alone, suspension, and joystick ports that come and go.
+#include "platform/input.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -8,7 +10,6 @@
 #include <vector>
 
 #include "platform/headless/headless_backend.h"
-#include "platform/input.h"
 #include "platform/input_state.h"
 
 namespace {
@@ -101,17 +102,18 @@ TEST_P(Flushes, TouchOnlyTheirOwnInputs) {
 
 INSTANTIATE_TEST_SUITE_P(
     Actions, Flushes,
-    testing::Values(FlushCase{"flush_keys", [](pf::InputState& in) { in.flush_keys(); }, false, true},
-                    FlushCase{"flush_mouse", [](pf::InputState& in) { in.flush_mouse(); }, true, false},
-                    FlushCase{"suspend", [](pf::InputState& in) { in.set_suspended(true); }, false, false},
-                    FlushCase{"resume",
-                              [](pf::InputState& in) {
-                                in.suspended = true;  // pressed while suspended, then activated
-                                in.set_suspended(false);
-                              },
-                              false, false},
-                    // Only a change of the state flushes.
-                    FlushCase{"still_active", [](pf::InputState& in) { in.set_suspended(false); }, true, true}),
+    testing::Values(
+        FlushCase{"flush_keys", [](pf::InputState& in) { in.flush_keys(); }, false, true},
+        FlushCase{"flush_mouse", [](pf::InputState& in) { in.flush_mouse(); }, true, false},
+        FlushCase{"suspend", [](pf::InputState& in) { in.set_suspended(true); }, false, false},
+        FlushCase{"resume",
+                  [](pf::InputState& in) {
+                    in.suspended = true;  // pressed while suspended, then activated
+                    in.set_suspended(false);
+                  },
+                  false, false},
+        // Only a change of the state flushes.
+        FlushCase{"still_active", [](pf::InputState& in) { in.set_suspended(false); }, true, true}),
     [](const testing::TestParamInfo<FlushCase>& info) { return std::string(info.param.name); });
 
 TEST(InputState, UnpluggedJoystickMovesLaterPortsDown) {

@@ -1,5 +1,7 @@
 // The presentation rule: 60 frames a second by the clock, or by vertical
 // sync once the first second has shown a 60 Hz display.
+#include "platform/pacing.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -7,12 +9,12 @@
 
 #include "platform/display.h"
 #include "platform/headless/headless_backend.h"
-#include "platform/pacing.h"
 
 namespace {
 
 // Runs frames that take no time to draw; returns the clock afterwards.
-int64_t run_clock_frames(pf::FramePacer& pacer, int64_t now, int frames, std::vector<int64_t>* waits = nullptr) {
+int64_t run_clock_frames(pf::FramePacer& pacer, int64_t now, int frames,
+                         std::vector<int64_t>* waits = nullptr) {
   for (int i = 0; i < frames; ++i) {
     const int64_t wait = pacer.clock_wait(now);
     if (waits) waits->push_back(wait);
@@ -82,7 +84,9 @@ TEST_P(VsyncMeasure, DecidesFromPresentationIntervals) {
   EXPECT_EQ(pacer.on_vsync(), c.on_vsync);
 }
 
-std::vector<double> repeat(double interval, int n) { return std::vector<double>(static_cast<size_t>(n), interval); }
+std::vector<double> repeat(double interval, int n) {
+  return std::vector<double>(static_cast<size_t>(n), interval);
+}
 
 std::vector<double> concat(std::vector<double> a, const std::vector<double>& b) {
   a.insert(a.end(), b.begin(), b.end());
@@ -101,7 +105,8 @@ INSTANTIATE_TEST_SUITE_P(
         VsyncCase{"just_too_fast", repeat(14.9, 100), 68, false},
         VsyncCase{"just_too_slow", repeat(17.1, 100), 59, false},
         VsyncCase{"at_30_hz", repeat(33.4, 40), 30, false},
-        VsyncCase{"two_good_then_slow_until_a_second", concat({16.0, 16.0}, repeat(100.0, 20)), 12, false}),
+        VsyncCase{"two_good_then_slow_until_a_second", concat({16.0, 16.0}, repeat(100.0, 20)), 12,
+                  false}),
     [](const testing::TestParamInfo<VsyncCase>& info) { return std::string(info.param.name); });
 
 // A display with vertical sync for flip(): a vsync presentation returns at the

@@ -1,5 +1,7 @@
 // Writing frames as PNG files: what is written reads back the same, as 8-bit
 // RGB, and a path that cannot be written is reported, not crashed on.
+#include "platform/png_write.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -8,7 +10,6 @@
 #include <vector>
 
 #include "platform/image.h"
-#include "platform/png_write.h"
 
 namespace {
 
@@ -31,7 +32,8 @@ TEST(PngWrite, ReadsBackTheSamePixels) {
   ASSERT_TRUE(img) << error;
   ASSERT_EQ(img->width, 3);
   ASSERT_EQ(img->height, 2);
-  for (size_t i = 0; i < pixels.size(); ++i) EXPECT_EQ(img->frames[0][i], 0xFF000000u | pixels[i]) << i;
+  for (size_t i = 0; i < pixels.size(); ++i)
+    EXPECT_EQ(img->frames[0][i], 0xFF000000u | pixels[i]) << i;
   std::filesystem::remove(path);
 }
 

@@ -23,9 +23,10 @@ TEST(RunnerOptions, DefaultsWithNoArguments) {
 TEST(RunnerOptions, ReadsEveryOption) {
   RunnerOptions o;
   std::string error;
-  ASSERT_TRUE(parse_runner_args({"--dir", "/tmp/game", "--seed", "-42", "--frames", "700", "--input", "-",
-                                 "--shot", "1:a.png", "--shot", "700:/tmp/x:y.png", "--trace", "t.jsonl"},
-                                o, error))
+  ASSERT_TRUE(
+      parse_runner_args({"--dir", "/tmp/game", "--seed", "-42", "--frames", "700", "--input", "-",
+                         "--shot", "1:a.png", "--shot", "700:/tmp/x:y.png", "--trace", "t.jsonl"},
+                        o, error))
       << error;
   EXPECT_EQ(o.dir, "/tmp/game");
   EXPECT_EQ(o.seed, -42);
@@ -55,11 +56,13 @@ TEST_P(RunnerBadArgs, AreRefusedWithAReason) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, RunnerBadArgs,
-    testing::Values(BadArgs{{"--speed", "2"}, "unknown argument"}, BadArgs{{"frames"}, "unknown argument"},
-                    BadArgs{{"--frames"}, "needs a value"}, BadArgs{{"--dir", ""}, "needs a value"},
-                    BadArgs{{"--frames", "0"}, "--frames"}, BadArgs{{"--frames", "-5"}, "--frames"},
+    testing::Values(BadArgs{{"--speed", "2"}, "unknown argument"},
+                    BadArgs{{"frames"}, "unknown argument"}, BadArgs{{"--frames"}, "needs a value"},
+                    BadArgs{{"--dir", ""}, "needs a value"}, BadArgs{{"--frames", "0"}, "--frames"},
+                    BadArgs{{"--frames", "-5"}, "--frames"},
                     BadArgs{{"--frames", "12x"}, "--frames"}, BadArgs{{"--seed", "one"}, "--seed"},
-                    BadArgs{{"--seed", "99999999999"}, "--seed"}, BadArgs{{"--shot", "a.png"}, "--shot"},
+                    BadArgs{{"--seed", "99999999999"}, "--seed"},
+                    BadArgs{{"--shot", "a.png"}, "--shot"},
                     BadArgs{{"--shot", "0:a.png"}, "--shot"}, BadArgs{{"--shot", "3:"}, "--shot"},
                     BadArgs{{"--shot", ":a.png"}, "--shot"}));
 

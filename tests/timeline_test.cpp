@@ -1,12 +1,12 @@
 // Reading the runner's input timeline: every event's form, and the lines that
 // must stop a run before it starts.
+#include "runner/timeline.h"
+
 #include <gtest/gtest.h>
 
 #include <sstream>
 #include <string>
 #include <vector>
-
-#include "runner/timeline.h"
 
 namespace {
 
@@ -36,16 +36,19 @@ TEST_P(TimelineGood, ReadsTheEvent) {
 
 INSTANTIATE_TEST_SUITE_P(
     Events, TimelineGood,
-    testing::Values(GoodLine{"1 key 13", 1, Kind::key, 13}, GoodLine{"240 key 0", 240, Kind::key, 0},
-                    GoodLine{"7 key 255", 7, Kind::key, 255}, GoodLine{"3 mouse 1", 3, Kind::mouse, 1},
-                    GoodLine{"3 mouse 3", 3, Kind::mouse, 3}, GoodLine{"5 move 320 240", 5, Kind::move, 320, 240},
-                    GoodLine{"5 move -4 500", 5, Kind::move, -4, 500}, GoodLine{"9 joy 0", 9, Kind::joy, 0},
-                    GoodLine{"9 joy 31", 9, Kind::joy, 31}, GoodLine{"2 axis x -1", 2, Kind::axis, 0, 0, -1.0f},
-                    GoodLine{"2 axis y 0.5", 2, Kind::axis, 1, 0, 0.5f},
-                    GoodLine{"2 axis y 1.0", 2, Kind::axis, 1, 0, 1.0f}, GoodLine{"1 plug", 1, Kind::plug},
-                    GoodLine{"8 unplug", 8, Kind::unplug}, GoodLine{"100 close", 100, Kind::close},
-                    GoodLine{"4 suspend", 4, Kind::suspend}, GoodLine{"6 resume", 6, Kind::resume},
-                    GoodLine{"  12\tkey   32  ", 12, Kind::key, 32}, GoodLine{"12 key 32\r", 12, Kind::key, 32}));
+    testing::Values(
+        GoodLine{"1 key 13", 1, Kind::key, 13}, GoodLine{"240 key 0", 240, Kind::key, 0},
+        GoodLine{"7 key 255", 7, Kind::key, 255}, GoodLine{"3 mouse 1", 3, Kind::mouse, 1},
+        GoodLine{"3 mouse 3", 3, Kind::mouse, 3},
+        GoodLine{"5 move 320 240", 5, Kind::move, 320, 240},
+        GoodLine{"5 move -4 500", 5, Kind::move, -4, 500}, GoodLine{"9 joy 0", 9, Kind::joy, 0},
+        GoodLine{"9 joy 31", 9, Kind::joy, 31}, GoodLine{"2 axis x -1", 2, Kind::axis, 0, 0, -1.0f},
+        GoodLine{"2 axis y 0.5", 2, Kind::axis, 1, 0, 0.5f},
+        GoodLine{"2 axis y 1.0", 2, Kind::axis, 1, 0, 1.0f}, GoodLine{"1 plug", 1, Kind::plug},
+        GoodLine{"8 unplug", 8, Kind::unplug}, GoodLine{"100 close", 100, Kind::close},
+        GoodLine{"4 suspend", 4, Kind::suspend}, GoodLine{"6 resume", 6, Kind::resume},
+        GoodLine{"  12\tkey   32  ", 12, Kind::key, 32},
+        GoodLine{"12 key 32\r", 12, Kind::key, 32}));
 
 TEST(Timeline, SkipsBlankAndCommentLines) {
   for (const char* line : {"", "   ", "\t", "# 5 key 13", "   #comment", "\r"}) {
@@ -71,19 +74,20 @@ TEST_P(TimelineBad, SaysWhatIsWrong) {
 
 INSTANTIATE_TEST_SUITE_P(
     Lines, TimelineBad,
-    testing::Values(BadLine{"0 key 13", "frame"}, BadLine{"-3 key 13", "frame"}, BadLine{"x key 13", "frame"},
-                    BadLine{"1.5 key 13", "frame"}, BadLine{"99999999999 key 13", "frame"},
-                    BadLine{"5", "no event"}, BadLine{"5 jump", "unknown event"},
-                    BadLine{"5 Key 13", "unknown event"}, BadLine{"5 key", "argument"},
-                    BadLine{"5 key 13 14", "argument"}, BadLine{"5 key 13 # Enter", "argument"},
-                    BadLine{"5 plug 1", "argument"}, BadLine{"5 move 3", "argument"},
-                    BadLine{"5 key 256", "outside"}, BadLine{"5 key -1", "outside"},
-                    BadLine{"5 key enter", "whole number"}, BadLine{"5 key 0x0d", "whole number"},
-                    BadLine{"5 mouse 0", "outside"}, BadLine{"5 mouse 4", "outside"},
-                    BadLine{"5 joy 32", "outside"}, BadLine{"5 move 1 y", "whole number"},
-                    BadLine{"5 axis z 0.5", "x or y"}, BadLine{"5 axis x 1.01", "-1 to 1"},
-                    BadLine{"5 axis y -2", "-1 to 1"}, BadLine{"5 axis x nan", "-1 to 1"},
-                    BadLine{"5 axis x half", "-1 to 1"}, BadLine{"5 axis x", "argument"}));
+    testing::Values(BadLine{"0 key 13", "frame"}, BadLine{"-3 key 13", "frame"},
+                    BadLine{"x key 13", "frame"}, BadLine{"1.5 key 13", "frame"},
+                    BadLine{"99999999999 key 13", "frame"}, BadLine{"5", "no event"},
+                    BadLine{"5 jump", "unknown event"}, BadLine{"5 Key 13", "unknown event"},
+                    BadLine{"5 key", "argument"}, BadLine{"5 key 13 14", "argument"},
+                    BadLine{"5 key 13 # Enter", "argument"}, BadLine{"5 plug 1", "argument"},
+                    BadLine{"5 move 3", "argument"}, BadLine{"5 key 256", "outside"},
+                    BadLine{"5 key -1", "outside"}, BadLine{"5 key enter", "whole number"},
+                    BadLine{"5 key 0x0d", "whole number"}, BadLine{"5 mouse 0", "outside"},
+                    BadLine{"5 mouse 4", "outside"}, BadLine{"5 joy 32", "outside"},
+                    BadLine{"5 move 1 y", "whole number"}, BadLine{"5 axis z 0.5", "x or y"},
+                    BadLine{"5 axis x 1.01", "-1 to 1"}, BadLine{"5 axis y -2", "-1 to 1"},
+                    BadLine{"5 axis x nan", "-1 to 1"}, BadLine{"5 axis x half", "-1 to 1"},
+                    BadLine{"5 axis x", "argument"}));
 
 TEST(Timeline, WholeFileKeepsOrderAndSkipsComments) {
   std::istringstream in("# opening\n1 plug\n\n240 key 13\n   # later\n240 mouse 1\n");

@@ -48,7 +48,9 @@ void HeadlessBackend::sleep_ms(int64_t ms) {
   if (ms > 0) clock_ms_ += ms;
 }
 
-void HeadlessBackend::pump_events(InputState& in) { deliver(in, false); }
+void HeadlessBackend::pump_events(InputState& in) {
+  deliver(in, false);
+}
 
 void HeadlessBackend::await_activation(InputState& in) {
   deliver(in, true);

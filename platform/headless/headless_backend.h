@@ -18,9 +18,9 @@ struct TimelineEvent {
   enum class Kind { key, mouse, move, joy, axis, plug, unplug, close, suspend, resume };
   int frame = 1;  // delivered when presentation frame - 1 returns
   Kind kind = Kind::key;
-  int a = 0;         // key code, mouse or joystick button, pointer x, axis (0 x, 1 y)
-  int b = 0;         // pointer y
-  float value = 0;   // axis position, -1..+1
+  int a = 0;        // key code, mouse or joystick button, pointer x, axis (0 x, 1 y)
+  int b = 0;        // pointer y
+  float value = 0;  // axis position, -1..+1
 };
 
 class HeadlessBackend : public Backend {
