@@ -28,7 +28,8 @@ int refuse(const std::string& why) {
   return bad_arguments;
 }
 
-bool read_timeline(const std::string& path, std::vector<pf::TimelineEvent>& events, std::string& error) {
+bool read_timeline(const std::string& path, std::vector<pf::TimelineEvent>& events,
+                   std::string& error) {
   if (path == "-") return parse_timeline(std::cin, "stdin", events, error);
   std::ifstream file(path);
   if (!file) {
@@ -43,7 +44,8 @@ bool read_timeline(const std::string& path, std::vector<pf::TimelineEvent>& even
 int main(int argc, char** argv) {
   RunnerOptions opt;
   std::string error;
-  if (!parse_runner_args(std::vector<std::string>(argv + 1, argv + argc), opt, error)) return refuse(error);
+  if (!parse_runner_args(std::vector<std::string>(argv + 1, argv + argc), opt, error))
+    return refuse(error);
   if (opt.help) {
     std::fputs(runner_usage, stdout);
     return 0;
@@ -79,7 +81,8 @@ int main(int argc, char** argv) {
   int status = run_game_headless(backend);
 
   const std::vector<std::string> problems = recorder.finish(backend.presentations());
-  for (const std::string& p : problems) std::fprintf(stderr, "orlenvault-headless: %s\n", p.c_str());
+  for (const std::string& p : problems)
+    std::fprintf(stderr, "orlenvault-headless: %s\n", p.c_str());
   if (!problems.empty() && status == 0) status = 1;
   return status;
 }
