@@ -16,6 +16,9 @@
 #include <string>
 #include <vector>
 
+#include "assets/embedded.h"
+#include "platform/image.h"
+
 namespace {
 
 std::vector<unsigned char> read_asset(const std::string& name) {
@@ -240,6 +243,43 @@ INSTANTIATE_TEST_SUITE_P(Assets, PictureLayout,
                                            PngCase{"title_logo.png", 427, 138},
                                            PngCase{"maker_logo.png", 420, 236}),
                          [](const auto& info) { return stem(info.param.file); });
+
+// The program carries the very bytes of assets/, and the game's loader, with
+// the game's image flags (masked, 9), hides exactly the black pixels.
+TEST(EmbeddedAssets, MatchTheFilesAndLoadMasked) {
+  pf::set_mask_color(0, 0, 0);  // as start-up sets it
+  struct Case {
+    const char* file;
+    int transparent;  // -1: a logo, only its corner is checked
+  };
+  const Case cases[] = {{"maker_logo.png", -1}, {"game_font.ttf", -1}, {"pointer.png", 170},
+                        {"title_logo.png", -1}, {"ship.png", 1720},    {"bomb.png", 32}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.file);
+    const EmbeddedFile* e = find_embedded(c.file);
+    ASSERT_NE(e, nullptr);
+    const std::vector<unsigned char> file = read_asset(c.file);
+    ASSERT_EQ(size_t(e->size), file.size());
+    EXPECT_EQ(std::memcmp(e->bytes, file.data(), file.size()), 0);
+    if (std::string(c.file).ends_with(".ttf")) continue;
+    std::string error;
+    pf::ImageRef img = pf::decode_png(e->bytes, size_t(e->size), 9, &error);
+    ASSERT_NE(img, nullptr) << error;
+    const Picture pic = decode(file);
+    ASSERT_EQ(img->frames[0].size(), pic.px.size());
+    int transparent = 0, wrong = 0;
+    for (size_t i = 0; i < pic.px.size(); ++i) {
+      const bool clear = (img->frames[0][i] >> 24) == 0;
+      transparent += clear;
+      wrong += clear != (pic.px[i] == Rgb{0, 0, 0});
+    }
+    EXPECT_EQ(wrong, 0) << "texels whose transparency is not their blackness";
+    if (c.transparent >= 0)
+      EXPECT_EQ(transparent, c.transparent);
+    else
+      EXPECT_EQ(img->frames[0][0] >> 24, 0u) << "a logo's corner must be transparent";
+  }
+}
 
 class FontFile : public ::testing::Test {
  protected:
