@@ -22,8 +22,9 @@ LINE_GAP = 9
 X_HEIGHT = 375
 CAP_HEIGHT = 675
 FAMILY = "Orlenvault Blocks"
-# A fixed date (seconds since 1904) keeps the file the same on every rebuild.
-FONT_DATE = 3847521600  # 1 December 2025
+# A fixed date (seconds since 1904) keeps the file the same on every rebuild:
+# the pictures' creation time, 1 December 2026, 12:00.
+FONT_DATE = 3878971200
 
 
 def glyph_name(ch):
@@ -57,6 +58,7 @@ def snap_rows(glyph):
     by FreeType's TrueType hinter, which only rounds the advance widths,
     instead of the auto-hinter, which would nudge them glyph by glyph.
     """
+    assert len(glyph.coordinates) <= 256, "PUSHB reaches point 255 at most"
     code = [0x00]  # SVTCA[y]: move and measure along the y axis
     for i in range(len(glyph.coordinates)):
         code += [0xB0, i, 0x2F]  # PUSHB[1] i; MDAP[round]
