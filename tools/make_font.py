@@ -126,11 +126,11 @@ def build(out_path):
     fb.setupHorizontalHeader(ascent=ASCENDER, descent=DESCENDER, lineGap=LINE_GAP)
     fb.setupNameTable({
         "familyName": FAMILY,
-        "styleName": "Regular",
-        "uniqueFontIdentifier": FAMILY + " Regular 1.0",
-        "fullName": FAMILY + " Regular",
+        "styleName": "Bold",
+        "uniqueFontIdentifier": FAMILY + " Bold 1.0",
+        "fullName": FAMILY + " Bold",
         "version": "Version 1.000",
-        "psName": FAMILY.replace(" ", "") + "-Regular",
+        "psName": FAMILY.replace(" ", "") + "-Bold",
     })
     fb.setupOS2(
         sTypoAscender=ASCENDER, sTypoDescender=DESCENDER, sTypoLineGap=LINE_GAP,
