@@ -14,7 +14,7 @@ void open_display(int width, int height, int depth, int hertz, int flags);
 // Shows the frame drawn and returns when the next may be drawn: in step with
 // the display's vertical sync when that was measured at 60 Hz during the
 // first second, otherwise paced by the millisecond clock (16 ms a frame plus
-// 1 ms every third frame; a late frame is not made up). sync is always -1.
+// 1 ms more on two frames in three; a late frame is not made up). sync is always -1.
 void flip(int sync = -1);
 
 }  // namespace pf

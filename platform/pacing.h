@@ -3,7 +3,7 @@
 // vertical sync and timed; three intervals in a row of 16 ms (give or take
 // 1) mean the display runs at 60 Hz and vsync paces the game from then on.
 // Otherwise the millisecond clock paces it: 16 ms a frame and 1 ms more
-// every third frame (60 frames = 1000 ms); a late frame resets the target.
+// on two frames in three (60 frames = 1000 ms); a late frame resets the target.
 #include <cstdint>
 
 namespace pf {

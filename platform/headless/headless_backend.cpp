@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/audio_record.h"
 #include "platform/draw.h"
 
 namespace pf {
@@ -45,7 +46,13 @@ void HeadlessBackend::frame_presented() {
 }
 
 void HeadlessBackend::sleep_ms(int64_t ms) {
-  if (ms > 0) clock_ms_ += ms;
+  if (ms <= 0) return;
+  clock_ms_ += ms;
+  // No sound card pulls the mixer here: play out the same stretch of sound,
+  // so effects end and stop counting as playing as they would on a card.
+  const int64_t samples = ms * 44100 + sound_carry_;
+  sound_carry_ = samples % 1000;
+  run_sound_without_device(samples / 1000);
 }
 
 void HeadlessBackend::pump_events(InputState& in) {

@@ -85,6 +85,7 @@ class HeadlessBackend : public Backend {
   std::function<void(int)> hook_;
   std::vector<uint32_t> frame_;
   int64_t clock_ms_ = 0;
+  int64_t sound_carry_ = 0;  // thousandths of a sample not yet played out
   bool has_seed_ = false;
   int seed_ = 0;
   bool display_open_ = false;
