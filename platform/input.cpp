@@ -18,10 +18,6 @@ int take(int& count) {
   return n;
 }
 
-// True once the game has been answered "suspended": its next question means
-// it is waiting for activation.
-bool suspension_reported = false;
-
 }  // namespace
 
 int key_hit(int code) {
@@ -83,12 +79,12 @@ float joy_y(int port) {
 
 bool app_suspended() {
   InputState& in = input_state();
-  if (in.suspended && suspension_reported) {
+  if (in.suspended && in.suspension_reported) {
     backend().await_activation(in);
   } else {
     backend().pump_events(in);
   }
-  suspension_reported = in.suspended;
+  in.suspension_reported = in.suspended;
   return in.suspended;
 }
 

@@ -21,6 +21,9 @@ struct InputState {
   int pointer_x = 0, pointer_y = 0;
   std::vector<JoyState> joys;  // port order: port 0 is the first device found
   bool suspended = false;
+  // True once the game has been answered "suspended": its next question
+  // means it is waiting for activation.
+  bool suspension_reported = false;
   bool close_requested = false;
 
   void key_pressed(int code);  // counts a press unless the key is already held
