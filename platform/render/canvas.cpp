@@ -18,7 +18,7 @@ int clamp_byte(int v) { return v < 0 ? 0 : v > 255 ? 255 : v; }
 // when there are none. The run's ends are estimated from the rounded real
 // ends and then settled by the float test itself, so the result is what a
 // pixel-by-pixel test would give.
-bool plain_run(float o, float len, int n, int& lo, int& hi) {
+[[gnu::always_inline]] inline bool plain_run(float o, float len, int n, int& lo, int& hi) {
   // Whole-pixel position and size (blocks, bands): the run is exactly
   // [o, o + len), as the test below would find.
   const int io = static_cast<int>(o), il = static_cast<int>(len);
