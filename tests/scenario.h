@@ -23,11 +23,11 @@ struct RunResult {
 };
 
 struct Scenario {
-  std::string input;       // the timeline, one event a line
+  std::string input{};     // the timeline, one event a line
   int frames = 400;        // presentations before the close request
   int seed = 1;
-  std::vector<int> shots;  // presentations to save as shot_N.png
-  std::string dir;         // reuse this program folder (keeps data/hiscore.dat); empty: new
+  std::vector<int> shots{};  // presentations to save as shot_N.png
+  std::string dir{};       // reuse this program folder (keeps data/hiscore.dat); empty: new
 };
 
 RunResult run_headless(const Scenario& s);
