@@ -189,7 +189,10 @@ bool make_folder(const std::string& path, std::string* error) {
 bool replace_file(const std::string& path, const void* bytes, size_t count, std::string* error) {
   const std::string native = native_path(path);
   const std::string temp = native + ".new";
-  const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  // A temporary file left by a run that died mid-write may be read-only or
+  // another user's: remove it and make a new one rather than write into it.
+  ::unlink(temp.c_str());
+  const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
   if (fd < 0) {
     if (error) *error = reason("cannot write", temp);
     return false;

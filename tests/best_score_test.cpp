@@ -181,13 +181,16 @@ INSTANTIATE_TEST_SUITE_P(
                       -1,
                       0,
                       {0, 0, 0, 0}},
-        // Half-written files an earlier run left behind when it died.
+        // Half-written files an earlier run left behind when it died, read-only
+        // as another user's would be.
         ScoreFileCase{"LeftoversOfACrash",
                       [](const fs::path& d) {
                         write_bytes(d / "data/hiscore.dat", score_12345);
                         for (const char* name : {"hiscore.dat.new", "hiscore.dat.tmp",
-                                                 ".hiscore.dat.tmp", "hiscore.dat~"})
+                                                 ".hiscore.dat.tmp", "hiscore.dat~"}) {
                           write_bytes(d / "data" / name, {0xDE, 0xAD});
+                          fs::permissions(d / "data" / name, fs::perms::owner_read);
+                        }
                       },
                       12345, 12345, score_12345},
         // The data folder is gone (and the sounds with it): made again at exit.
