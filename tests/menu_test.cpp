@@ -455,6 +455,19 @@ TEST(MenuRun, QuitThisGameThenPlayGameStartsAfresh) {
   EXPECT_EQ(column_xs(run.trace, 24), column_xs(run.trace, 3));
 }
 
+TEST(MenuRun, PauseMenuShowsItsOwnRowsAndTheChosenOptions) {
+  // Paused at 10; Retro FX on, sound to "Off" then "10%", music to "Off",
+  // then the pointer on "Quit This Game".
+  const RunResult run = run_headless(
+      {.input = "2 key 27\n3 mouse 1\n10 key 27\n11 move 320 280\n12 mouse 1\n13 move 320 320\n"
+                "14 mouse 1\n15 mouse 1\n16 move 320 360\n17 mouse 1\n18 move 320 400\n",
+       .frames = 19,
+       .shots = {19}});
+  ASSERT_EQ(run.status, 0) << run.errors;
+  ASSERT_EQ(run.trace.num(19, "game_mode"), 3);
+  EXPECT_EQ(compare_golden(run.shot(19), "pause_menu_options"), "");
+}
+
 TEST(MenuRun, ExitGameEndsTheRunAfterItsFrame) {
   const RunResult run =
       run_headless({.input = "2 key 27\n3 move 320 400\n5 mouse 1\n", .frames = 10});
