@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <ostream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -76,6 +77,11 @@ struct ScoreFileCase {
   bool non_root = false;    // only where permissions stop the root user's reads and writes
   bool file_limit = false;  // the run may create files but not write into them
 };
+
+// Test names in listings carry the case's name, not its bytes.
+void PrintTo(const ScoreFileCase& c, std::ostream* os) {
+  *os << c.name;
+}
 
 class ScoreFileTest : public ::testing::TestWithParam<ScoreFileCase> {
  protected:

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -46,6 +47,11 @@ struct MenuClickCase {
   int joy_left = 0;       // joystick button 0 presses still pending
   bool flushed = false;   // pending key presses and clicks forgotten
 };
+
+// Test names in listings carry the case's name, not its bytes.
+void PrintTo(const MenuClickCase& c, std::ostream* os) {
+  *os << c.name;
+}
 
 class MenuClickTest : public ::testing::TestWithParam<MenuClickCase> {
  protected:
@@ -246,6 +252,10 @@ struct StickCase {
   float x, y;  // the stick's axes
   int dx, dy;  // expected movement of the pointer
 };
+
+void PrintTo(const StickCase& c, std::ostream* os) {
+  *os << c.name;
+}
 
 class JoyPointerTest : public ::testing::TestWithParam<StickCase> {
  protected:

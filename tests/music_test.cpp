@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <ostream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -52,6 +53,11 @@ struct SuspendCase {
   bool suspended;
   bool playing_after;
 };
+
+// Test names in listings carry the case's name, not its bytes.
+void PrintTo(const SuspendCase& c, std::ostream* os) {
+  *os << c.name;
+}
 
 class SuspendCheckTest : public ::testing::TestWithParam<SuspendCase> {
  protected:
