@@ -142,7 +142,9 @@ TEST_P(DigTest, OneBlockAFrameWithTheExplosionThrottled) {
   EXPECT_EQ(expl_ctr, c.expl_ctr_after);
   // Hits come in consecutive frames, the last one just above the ground.
   for (size_t i = 1; i < hit_bomb_y.size(); ++i) EXPECT_EQ(hit_bomb_y[i], hit_bomb_y[i - 1] + 8);
-  if (!hit_bomb_y.empty()) EXPECT_EQ(hit_bomb_y.back(), 424);
+  if (!hit_bomb_y.empty()) {
+    EXPECT_EQ(hit_bomb_y.back(), 424);
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(
