@@ -41,16 +41,19 @@ TEST(PlayFrames, DiggingAndTheDiamond) {
   EXPECT_EQ(compare_golden(run.shot(diamond), "play_diamond"), "");
 }
 
-TEST(PlayFrames, PoisonGas) {
+TEST(PlayFrames, PoisonGasAndTheTitleAfterIt) {
   const Trace& plan = cached_run(game(start_game_input(), 280, seed)).trace;
   const int g = drop_frame(plan, 8);
   ASSERT_GT(g, 0);
-  const int gas = g + 48 + 20;
-  const RunResult& run = cached_run(
-      game(start_game_input() + fire_at(g), gas, seed, {gas}));
+  const int gas = g + 48 + 20, title = g + 48 + 103;
+  const RunResult& run =
+      cached_run(game(start_game_input() + fire_at(g), title, seed, {gas, title}));
   ASSERT_EQ(run.status, 0) << run.errors;
   EXPECT_EQ(run.trace.num(gas, "round_result"), 2);
+  EXPECT_EQ(run.trace.num(title, "game_mode"), 4);
   EXPECT_EQ(compare_golden(run.shot(gas), "play_poison_gas"), "");
+  // The score line over the title still shows the lost game's score.
+  EXPECT_EQ(compare_golden(run.shot(title), "play_title_after_gas"), "");
 }
 
 // The paused screen is the play frame shown last, tinted dark blue, with the
