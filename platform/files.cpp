@@ -62,15 +62,21 @@ class MemoryStream final : public Stream {
   size_t pos_ = 0;
 };
 
-// fopen happily opens a folder for reading; a folder is not a file here.
+// Only a plain file is a file here: fopen happily opens a folder, and on a
+// pipe it would wait for a writer that may never come. The open does not
+// wait; the stream then reads and writes as usual.
 std::FILE* open_file(const std::string& path, const char* mode) {
-  std::FILE* f = std::fopen(native_path(path).c_str(), mode);
-  if (f == nullptr) return nullptr;
+  const int flags = mode[0] == 'r' ? O_RDONLY : O_WRONLY | O_CREAT | O_TRUNC;
+  const int fd = ::open(native_path(path).c_str(), flags | O_NONBLOCK | O_CLOEXEC, 0666);
+  if (fd < 0) return nullptr;
   struct stat st;
-  if (fstat(fileno(f), &st) != 0 || S_ISDIR(st.st_mode)) {
-    std::fclose(f);
+  if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
     return nullptr;
   }
+  ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+  std::FILE* f = ::fdopen(fd, mode);
+  if (f == nullptr) ::close(fd);
   return f;
 }
 

@@ -37,7 +37,7 @@ std::string read_text(const fs::path& path) {
 }
 
 // Everything under data/ (or data itself when it is a file): each path with
-// its type and rights and its content, or "<folder>".
+// its type and rights and, for a file, its content.
 std::map<std::string, std::string> snapshot(const fs::path& dir) {
   std::map<std::string, std::string> out;
   const fs::path data = dir / "data";
@@ -45,8 +45,9 @@ std::map<std::string, std::string> snapshot(const fs::path& dir) {
     struct stat st {};
     ::stat(p.c_str(), &st);
     const std::string mode = " mode " + std::to_string(st.st_mode) + ": ";  // type and rights
+    // Only plain files are read: a pipe would wait for a writer.
     out[p.lexically_relative(dir).string()] =
-        fs::is_directory(p) ? mode + "<folder>" : mode + read_text(p);
+        mode + (S_ISREG(st.st_mode) ? read_text(p) : "<not a file>");
   };
   if (!fs::exists(data)) return out;
   add(data);
@@ -217,6 +218,15 @@ INSTANTIATE_TEST_SUITE_P(
                       true},
         ScoreFileCase{"SocketAtThePath",
                       [](const fs::path& d) { make_socket(d / "data/hiscore.dat"); },
+                      0,
+                      0,
+                      {},
+                      true},
+        // Opening a pipe for reading would wait for a writer that never comes.
+        ScoreFileCase{"PipeAtThePath",
+                      [](const fs::path& d) {
+                        ASSERT_EQ(::mkfifo((d / "data/hiscore.dat").c_str(), 0644), 0);
+                      },
                       0,
                       0,
                       {},
