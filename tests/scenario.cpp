@@ -46,6 +46,9 @@ RunResult run_headless(const Scenario& s) {
     run.dir = mkdtemp(tmpl);
     fs::copy(fs::path(OV_BINARY_DIR) / "data", fs::path(run.dir) / "data",
              fs::copy_options::recursive);
+    // A game played in the build folder leaves its best score there; a new
+    // folder starts without one, as on a first run.
+    fs::remove(fs::path(run.dir) / "data" / "hiscore.dat");
   } else {
     run.dir = s.dir;
   }
