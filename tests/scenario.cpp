@@ -39,11 +39,26 @@ long long Trace::num(int n, const std::string& field) const {
 
 double Trace::real(int n, const std::string& field) const { return std::stod(raw(n, field)); }
 
+namespace {
+
+// Program folders made for runs; tests may pass their names on to later
+// runs, so they are all removed together when the test program ends.
+struct MadeFolders {
+  std::vector<std::string> dirs;
+  ~MadeFolders() {
+    std::error_code ec;
+    for (const std::string& d : dirs) fs::remove_all(d, ec);
+  }
+} made_folders;
+
+}  // namespace
+
 RunResult run_headless(const Scenario& s) {
   RunResult run;
   if (s.dir.empty()) {
     char tmpl[] = "/tmp/orlenvault-run-XXXXXX";
     run.dir = mkdtemp(tmpl);
+    made_folders.dirs.push_back(run.dir);
     fs::copy(fs::path(OV_BINARY_DIR) / "data", fs::path(run.dir) / "data",
              fs::copy_options::recursive);
     // A game played in the build folder leaves its best score there; a new
