@@ -8,13 +8,13 @@ namespace {
 
 using Kind = pf::TimelineEvent::Kind;
 
-struct EventSpec {
+struct EventForm {
   const char* name;
   Kind kind;
   int args;
 };
 
-constexpr EventSpec event_specs[] = {
+constexpr EventForm event_forms[] = {
     {"key", Kind::key, 1},       {"mouse", Kind::mouse, 1}, {"move", Kind::move, 2},
     {"joy", Kind::joy, 1},       {"axis", Kind::axis, 2},   {"plug", Kind::plug, 0},
     {"unplug", Kind::unplug, 0}, {"close", Kind::close, 0}, {"suspend", Kind::suspend, 0},
@@ -48,9 +48,9 @@ bool int_in(const std::string& word, int low, int high, const char* what, int& v
   return true;
 }
 
-bool read_args(const EventSpec& spec, const std::vector<std::string>& args, pf::TimelineEvent& e,
+bool read_args(const EventForm& form, const std::vector<std::string>& args, pf::TimelineEvent& e,
                std::string& why) {
-  switch (spec.kind) {
+  switch (form.kind) {
     case Kind::key:
       return int_in(args[0], 0, 255, "key code", e.a, why);
     case Kind::mouse:
@@ -91,22 +91,22 @@ TimelineLine parse_timeline_line(const std::string& line, pf::TimelineEvent& eve
     why = "no event after the frame number";
     return TimelineLine::malformed;
   }
-  const EventSpec* spec = nullptr;
-  for (const EventSpec& s : event_specs) {
-    if (w[1] == s.name) spec = &s;
+  const EventForm* form = nullptr;
+  for (const EventForm& s : event_forms) {
+    if (w[1] == s.name) form = &s;
   }
-  if (!spec) {
+  if (!form) {
     why = "unknown event \"" + w[1] + "\"";
     return TimelineLine::malformed;
   }
   const std::vector<std::string> args(w.begin() + 2, w.end());
-  if (static_cast<int>(args.size()) != spec->args) {
-    why = std::string(spec->name) + " takes " + std::to_string(spec->args) + " argument" +
-          (spec->args == 1 ? "" : "s") + ", not " + std::to_string(args.size());
+  if (static_cast<int>(args.size()) != form->args) {
+    why = std::string(form->name) + " takes " + std::to_string(form->args) + " argument" +
+          (form->args == 1 ? "" : "s") + ", not " + std::to_string(args.size());
     return TimelineLine::malformed;
   }
-  e.kind = spec->kind;
-  if (!read_args(*spec, args, e, why)) return TimelineLine::malformed;
+  e.kind = form->kind;
+  if (!read_args(*form, args, e, why)) return TimelineLine::malformed;
   event = e;
   return TimelineLine::event;
 }

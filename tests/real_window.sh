@@ -9,27 +9,14 @@ set -uo pipefail
 build=${1:?usage: real_window.sh BUILD_DIR}
 game="$build/orlenvault"
 work=$(mktemp -d)
-xvfb_pid="" wm_pid="" game_pid=""
 failures=0
 
-cleanup() {
-  for p in "$game_pid" "$wm_pid" "$xvfb_pid"; do
-    [ -n "$p" ] && kill "$p" 2>/dev/null && wait "$p" 2>/dev/null
-  done
-  rm -rf "$work"
-}
-trap cleanup EXIT
-trap 'exit 1' INT TERM
+source "$(dirname "$0")/lib/x_session.sh"
 
 fail() {
   echo "FAIL: $*" >&2
   failures=$((failures + 1))
 }
-
-# The system's GL and D-Bus libraries leave allocations behind at exit in a
-# sanitizer build; the game's own leaks are the unit tests' business.
-export ASAN_OPTIONS=detect_leaks=0
-unset SDL_VIDEODRIVER WAYLAND_DISPLAY
 
 # --- Without any display: one line on stderr and a failure status ------------
 env -u DISPLAY timeout 30 "$game" >"$work/out" 2>"$work/err"
@@ -43,56 +30,7 @@ if [ "$(wc -l <"$work/err")" -ne 1 ] || ! grep -qi display "$work/err"; then
 fi
 
 # --- A virtual screen and a window manager ---------------------------------
-# Xvfb picks a free display number itself and writes it once it is ready.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 100); do
-  [ -s "$work/display" ] && break
-  sleep 0.1
-done
-if [ ! -s "$work/display" ]; then
-  echo "FAIL: Xvfb did not start" >&2
-  cat "$work/xvfb.log" >&2
-  exit 1
-fi
-export DISPLAY=":$(head -n1 "$work/display")"
-openbox >"$work/wm.log" 2>&1 &
-wm_pid=$!
-# Without a window manager a full-screen window keeps its first size.
-for _ in $(seq 100); do
-  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
-  sleep 0.1
-done
-
-# Starts the game and sets game_pid and window, or fails.
-start_game() {
-  "$game" >"$work/game.out" 2>"$work/game.err" &
-  game_pid=$!
-  window=""
-  for _ in $(seq 300); do
-    window=$(xdotool search --onlyvisible --pid "$game_pid" 2>/dev/null | head -n1)
-    [ -n "$window" ] && return 0
-    kill -0 "$game_pid" 2>/dev/null || break
-    sleep 0.1
-  done
-  echo "FAIL: no window from the game" >&2
-  cat "$work/game.err" >&2
-  exit 1
-}
-
-# Waits up to $1 tenths of a second for the game to end; sets game_status.
-await_exit() {
-  for _ in $(seq "$1"); do
-    if ! kill -0 "$game_pid" 2>/dev/null; then
-      wait "$game_pid"
-      game_status=$?
-      game_pid=""
-      return 0
-    fi
-    sleep 0.1
-  done
-  return 1
-}
+start_x_session
 
 # Mean brightness (0..1) and brightest value of a region of the screen.
 measure() {
@@ -116,7 +54,7 @@ letterboxed() {
   awk -v p="$picture" -v t="$top" -v b="$bottom" 'BEGIN { exit !(p > 0.01 && t == 0 && b == 0) }'
 }
 
-start_game
+start_game "$game"
 caption=$(xdotool getwindowname "$window")
 [ "$caption" = "Orlenvault" ] || fail "window caption is '$caption'"
 # The window manager takes a moment to give the window the whole desktop.
@@ -138,12 +76,7 @@ if ! letterboxed; then
   echo "screenshot kept in $build/real_window_shot.png" >&2
 fi
 
-# Escape skips the intro, then leaves from the title menu.
-game_status=""
-for _ in $(seq 40); do
-  xdotool key Escape 2>/dev/null
-  await_exit 5 && break
-done
+escape_until_exit
 if [ -n "$game_pid" ]; then
   fail "the game did not end after Escape"
 else
@@ -151,7 +84,7 @@ else
 fi
 
 # SIGTERM asks the game to close: it leaves through its exit sequence.
-start_game
+start_game "$game"
 sleep 1
 kill -TERM "$game_pid"
 if await_exit 200; then
