@@ -8,6 +8,10 @@
 
 namespace pf {
 
+namespace render {
+struct TexelRunCache;
+}
+
 // Image flag bits. The game uses masked images sampled nearest-neighbour.
 constexpr int img_masked = 1;     // pure black (the mask colour) becomes transparent
 constexpr int img_filtered = 2;   // linear filtering when scaled or rotated
@@ -23,6 +27,10 @@ struct Image {
   float handle_x = 0;  // the point of the picture placed at the draw position
   float handle_y = 0;
   std::vector<std::vector<uint32_t>> frames;  // each width * height texels
+  // Whatever changes texels in place (a screen grab) counts this up, so the
+  // renderer works out again what it keeps about the picture's clear texels.
+  uint32_t texel_version = 0;
+  mutable std::shared_ptr<render::TexelRunCache> draw_cache;
 };
 using ImageRef = std::shared_ptr<Image>;
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 
 #include "platform/render/blend.h"
 #include "platform/render/bounds.h"
@@ -76,6 +77,7 @@ void Canvas::set_alpha(float alpha) {
   alpha_used_ = a;
   ai_ = alpha_byte(alpha255(255, a));
   masked_pass_ = masked_keeps(alpha255(255, a));
+  update_plain_fill();
 }
 
 void Canvas::cls() {
@@ -107,7 +109,35 @@ bool Canvas::run_is_opaque() const {
          (blend_ != kAlpha && blend_ != kLight && blend_ != kShade);
 }
 
+void Canvas::update_plain_fill() {
+  plain_fill_ = tf_.plain() && run_is_opaque() && !(blend_ == kMasked && !masked_pass_);
+}
+
+// The mountain's blocks and the debris: whole-pixel rectangles inside the
+// screen, unturned and unscaled, in a mode that writes the colour as it is.
+// Their pixels are exactly [x, x + w) x [y, y + h), as the run search in
+// draw_rect would find, and each gets the colour; so they skip that search
+// and the blend's mode switch. Anything else returns false and goes the
+// long way.
+bool Canvas::draw_plain_block(float x, float y, float w, float h) {
+  if (cleared_rows_ != 0) return false;  // whole rows after a clear need not be cleared first
+  if (!(x >= 0 && y >= 0 && w > 0 && h > 0 && x + w <= width && y + h <= height)) return false;
+  const int ix = static_cast<int>(x), iy = static_cast<int>(y);
+  const int iw = static_cast<int>(w), ih = static_cast<int>(h);
+  if (float(ix) != x || float(iy) != y || float(iw) != w || float(ih) != h) return false;
+  uint32_t* dst = px_.data() + static_cast<size_t>(iy) * width + ix;
+  if (iw == 8) {  // one 32-byte copy of a ready pattern per row
+    uint32_t pattern[8];
+    std::fill_n(pattern, 8, src_);
+    for (int r = 0; r < ih; ++r, dst += width) std::memcpy(dst, pattern, sizeof pattern);
+    return true;
+  }
+  for (int r = 0; r < ih; ++r, dst += width) std::fill_n(dst, iw, src_);
+  return true;
+}
+
 void Canvas::draw_rect(float x, float y, float w, float h) {
+  if (plain_fill_ && draw_plain_block(x, y, w, h)) return;
   if (blend_ == kMasked && !masked_pass_) return;
   if (tf_.degenerate()) return;
   const Transform& t = tf_;
@@ -224,6 +254,7 @@ void Canvas::grab(Image& img, int x, int y, int frame, uint32_t mask_rgb) const 
   settle_rows(std::clamp(y, -1, static_cast<int>(height)),
               static_cast<int>(std::clamp(long(y) + img.height, -1L, long(height))));
   std::vector<uint32_t>& out = img.frames[frame];
+  ++img.texel_version;
   out.assign(static_cast<size_t>(img.width) * img.height, 0);
   const bool masked = (img.flags & img_masked) != 0;
   for (int v = 0; v < img.height; ++v) {

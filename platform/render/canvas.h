@@ -48,9 +48,15 @@ class Canvas {
   void get_color(int& r, int& g, int& b) const;
   void set_alpha(float alpha);  // stored as given, used clamped to 0..1
   float alpha() const { return alpha_; }
-  void set_blend(int mode) { blend_ = mode; }
+  void set_blend(int mode) {
+    blend_ = mode;
+    update_plain_fill();
+  }
   int blend() const { return blend_; }
-  void set_transform(float degrees, float sx, float sy) { tf_.set(degrees, sx, sy); }
+  void set_transform(float degrees, float sx, float sy) {
+    tf_.set(degrees, sx, sy);
+    update_plain_fill();
+  }
   float rotation() const { return tf_.degrees; }
   float scale_x() const { return tf_.sx; }
   float scale_y() const { return tf_.sy; }
@@ -79,6 +85,8 @@ class Canvas {
     const uint32_t* texels;
     int w, h;
     bool filtered;
+    const Image* source;  // the picture the texels are frame `frame` of
+    int frame;
   };
   void draw_texture(const Texture& tex, float ax, float ay, float tx0, float ty0);
   void plot(int x, int y);
@@ -94,6 +102,11 @@ class Canvas {
   void cover_rows(int y0, int y1);
   // The rows a one-colour run in the current mode writes without reading.
   bool run_is_opaque() const;
+  // Whether rectangles now simply write the colour over the screen's own
+  // space (see draw_plain_block); worked out when the state changes, not
+  // per rectangle.
+  void update_plain_fill();
+  bool draw_plain_block(float x, float y, float w, float h);
 
   // Mutable: reading a frame whose clear is still pending does the clear.
   mutable std::vector<uint32_t> px_;
@@ -107,6 +120,7 @@ class Canvas {
   bool masked_pass_ = true;          // clamped alpha >= 0.5
   int blend_ = 1;
   Transform tf_;
+  bool plain_fill_ = true;
   FontRef font_;
   std::vector<ColumnSums> sums_;  // scratch for linear sampling
 

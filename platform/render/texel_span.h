@@ -12,6 +12,11 @@ namespace pf::render {
 void blend_texels(uint32_t* dst, const uint32_t* src, int n, int mode, uint32_t color,
                   float alpha);
 
+// The same for texels that all have alpha 255: their alpha is one product,
+// worked out once rather than per texel.
+void blend_opaque_texels(uint32_t* dst, const uint32_t* src, int n, int mode, uint32_t color,
+                         float alpha);
+
 // A fragment's alpha a is texel alpha / 255 times the drawing alpha; the
 // renderer works with a * 255, computed as the float product texel alpha x
 // alpha. The masked test a >= 0.5 is then a255 >= 127.5, and the blend

@@ -7,6 +7,7 @@
 #include "platform/render/canvas.h"
 #include "platform/render/linear_rows.h"
 #include "platform/render/sampler.h"
+#include "platform/render/texel_runs.h"
 #include "platform/render/texel_span.h"
 
 namespace pf::render {
@@ -17,7 +18,8 @@ void Canvas::draw_image(const Image& img, float x, float y, int frame) {
   if (img.width <= 0 || img.height <= 0 ||
       texels.size() < static_cast<size_t>(img.width) * img.height)
     return;
-  const Texture tex{texels.data(), img.width, img.height, (img.flags & img_filtered) != 0};
+  const Texture tex{texels.data(), img.width, img.height, (img.flags & img_filtered) != 0, &img,
+                    frame};
   draw_texture(tex, x, y, img.handle_x, img.handle_y);
 }
 
@@ -34,7 +36,7 @@ void Canvas::draw_text(std::string_view text, float x, float y) {
       const std::vector<uint32_t>& texels = img.frames[0];
       if (img.width > 0 && img.height > 0 &&
           texels.size() >= static_cast<size_t>(img.width) * img.height) {
-        const Texture tex{texels.data(), img.width, img.height, true};
+        const Texture tex{texels.data(), img.width, img.height, true, &img, 0};
         draw_texture(tex, x, y, -static_cast<float>(pen + g.left), -static_cast<float>(g.top));
       }
     }
@@ -97,6 +99,19 @@ void Canvas::draw_texture(const Texture& tex, float ax, float ay, float tx0, flo
     Tap sums_tap{-1, -1, -1};
     // In these modes a fragment of alpha 0 leaves the pixel as it was.
     const bool clear_is_nothing = blend_ == kMasked || blend_ == kAlpha || blend_ == kLight;
+    // Rows one to one with texel rows skip their clear texels (see texel_runs.h).
+    const TexelRuns* runs =
+        straight && clear_is_nothing ? &texel_runs(*tex.source, tex.frame) : nullptr;
+    const auto blend_runs = [&](uint32_t* dst, const uint32_t* row, int v, int c0) {
+      for (const TexelRun* r = runs->row_begin(v); r != runs->row_end(v); ++r) {
+        const int a = std::max(r->start, c0), b = std::min(r->start + r->len, c0 + n);
+        if (a >= b) continue;
+        if (r->opaque)
+          blend_opaque_texels(dst + (a - c0), row + a, b - a, blend_, src_, alpha_used_);
+        else
+          blend_texels(dst + (a - c0), row + a, b - a, blend_, src_, alpha_used_);
+      }
+    };
     if (tex.filtered) {
       for (int px = first; px < last; ++px) {
         u_lo = std::min({u_lo, cols[px].i0, cols[px].i1});
@@ -113,7 +128,10 @@ void Canvas::draw_texture(const Texture& tex, float ax, float ay, float tx0, flo
       const uint32_t* r0 = tex.texels + static_cast<size_t>(ty.i0) * tex.w;
       const uint32_t* r1 = tex.texels + static_cast<size_t>(ty.i1) * tex.w;
       if (straight && ty.w == 0) {
-        blend(dst, r0 + cols[first].i0, n);
+        if (runs)
+          blend_runs(dst, r0, ty.i0, cols[first].i0);
+        else
+          blend(dst, r0 + cols[first].i0, n);
       } else if (!tex.filtered) {
         for (int i = 0; i < n; ++i) line[i] = r0[cols[first + i].i0];
         blend(dst, line, n);
