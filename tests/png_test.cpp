@@ -14,7 +14,7 @@
 
 namespace {
 
-struct PngSpec {
+struct PngPlan {
   int width, height;
   int color_type;  // PNG_COLOR_TYPE_*
   int bit_depth;
@@ -32,7 +32,7 @@ void append(png_structp png, png_bytep data, size_t n) {
 }
 
 // A PNG file in memory, written by libpng itself.
-std::vector<uint8_t> encode(const PngSpec& s) {
+std::vector<uint8_t> encode(const PngPlan& s) {
   std::vector<uint8_t> out;
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
   png_infop info = png_create_info_struct(png);
@@ -64,7 +64,7 @@ std::vector<uint8_t> encode(const PngSpec& s) {
 
 struct DecodeCase {
   const char* name;
-  PngSpec spec;
+  PngPlan plan;
   std::vector<uint32_t> plain;   // texels without the masked flag
   std::vector<uint32_t> masked;  // texels with it, mask colour black
 };
@@ -143,7 +143,7 @@ class DecodeTable : public testing::TestWithParam<DecodeCase> {
 
 TEST_P(DecodeTable, TexelsAndMasking) {
   const DecodeCase& c = GetParam();
-  const std::vector<uint8_t> file = encode(c.spec);
+  const std::vector<uint8_t> file = encode(c.plan);
   ASSERT_FALSE(file.empty());
   for (const bool masked : {false, true}) {
     SCOPED_TRACE(masked ? "masked" : "plain");
@@ -152,8 +152,8 @@ TEST_P(DecodeTable, TexelsAndMasking) {
     pf::ImageRef img = pf::decode_png(file.data(), file.size(), flags, &error);
     ASSERT_NE(img, nullptr) << error;
     EXPECT_EQ(error, "");
-    EXPECT_EQ(img->width, c.spec.width);
-    EXPECT_EQ(img->height, c.spec.height);
+    EXPECT_EQ(img->width, c.plan.width);
+    EXPECT_EQ(img->height, c.plan.height);
     EXPECT_EQ(img->flags, flags);
     EXPECT_EQ(img->handle_x, 0.0f);
     EXPECT_EQ(img->handle_y, 0.0f);
@@ -177,7 +177,7 @@ uint32_t test_texel(int x, int y) {
 // Adam7 spreads a picture over seven passes; a 7x6 picture has texels in all
 // of them, and each must land at its own place.
 TEST(DecodePng, InterlacedPictureLandsInPlace) {
-  PngSpec s{7, 6, PNG_COLOR_TYPE_RGB, 8, true, {}};
+  PngPlan s{7, 6, PNG_COLOR_TYPE_RGB, 8, true, {}};
   for (int y = 0; y < 6; ++y)
     for (int x = 0; x < 7; ++x) {
       const uint32_t t = test_texel(x, y);
@@ -230,7 +230,7 @@ void set_ihdr_size(std::vector<uint8_t>& f, uint32_t w, uint32_t h) {
 }
 
 std::vector<uint8_t> sample_file() {
-  PngSpec s{16, 16, PNG_COLOR_TYPE_RGB, 8, false, {}};
+  PngPlan s{16, 16, PNG_COLOR_TYPE_RGB, 8, false, {}};
   for (int i = 0; i < 16 * 16 * 3; ++i) s.pixels.push_back(uint8_t(i * 7));
   return encode(s);
 }
@@ -331,7 +331,7 @@ TEST(DecodePng, NoBytesAtAll) {
 // A damaged text chunk is dropped and the picture is still used: our own
 // pictures carry one.
 TEST(DecodePng, DamagedAncillaryChunkIsIgnored) {
-  PngSpec s{1, 1, PNG_COLOR_TYPE_RGB, 8, false, {5, 6, 7}};
+  PngPlan s{1, 1, PNG_COLOR_TYPE_RGB, 8, false, {5, 6, 7}};
   std::vector<uint8_t> f = encode(s);
   const std::string text = "Creation Time";
   std::vector<uint8_t> chunk = {0, 0, 0, uint8_t(text.size() + 2), 't', 'E', 'X', 't'};

@@ -143,12 +143,12 @@ def circular_filter(x, response):
     """Filters one loop of sound as if it repeated for ever: the filter's
     memory at the start comes from the end, so the seam stays continuous.
     response(freqs_hz) gives the complex gain per frequency."""
-    spec = np.fft.rfft(x, axis=0)
+    spectrum = np.fft.rfft(x, axis=0)
     freqs = np.fft.rfftfreq(x.shape[0], 1.0 / SR)
     gain = response(freqs)
-    if spec.ndim == 2:
+    if spectrum.ndim == 2:
         gain = gain[:, None]
-    return np.fft.irfft(spec * gain, n=x.shape[0], axis=0)
+    return np.fft.irfft(spectrum * gain, n=x.shape[0], axis=0)
 
 
 def normalise(x, peak_db):
